@@ -1,0 +1,50 @@
+#pragma once
+
+#include "app/ProcessSettings.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vn574::app {
+
+// What start-up needs from the machine it runs on, so that every branch can be tested.
+class StartupPlatform {
+public:
+    virtual ~StartupPlatform() = default;
+
+    // The system default locale as a Windows locale identifier (0x0804: Chinese, PRC).
+    virtual std::uint32_t systemLocaleId() = 0;
+
+    // Shows the initial setup window modally; it clears settings.firstRun when the
+    // link test succeeds.
+    virtual void runInitialSetup(ProcessSettings& settings) = 0;
+
+    // The machine's serial ports in discovery order.
+    virtual std::vector<std::string> serialPorts() = 0;
+};
+
+// Maps a POSIX locale name such as "zh_CN.UTF-8" to its Windows locale identifier;
+// names not in the table map to 0x0409 (English, United States).
+std::uint32_t localeIdFromName(std::string_view posixLocale);
+
+// The locale name the environment chooses for messages (LC_ALL, LC_MESSAGES, LANG).
+std::string environmentLocaleName();
+
+// Reads "IsFirstRun". "0" (or "False") means the initial setup has been done; any
+// other number, "True", a missing value or text that is no Boolean means it has not,
+// so a fresh or damaged installation runs the setup once more rather than never.
+bool parseFirstRun(std::string_view value);
+
+enum class StartupOutcome { ShowMainWindow, Exit };
+
+// The start-up sequence up to (not including) creating the main window. `settings`
+// must have its paths set; `portOverride` replaces the default port when given.
+StartupOutcome runStartup(ProcessSettings& settings, StartupPlatform& platform,
+                          const std::optional<std::string>& portOverride = std::nullopt);
+
+// The default port: the first port of the platform's list, "" when there is none.
+std::string initialComPort(const std::vector<std::string>& ports);
+
+} // namespace vn574::app

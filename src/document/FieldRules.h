@@ -1,0 +1,47 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vn574::document {
+
+// A decimal number as typed or stored: optional surrounding blanks, an optional sign,
+// digits with at most one "." (".5" and "145." count), nothing else. No exponent, no
+// thousands separator, no "," as decimal separator: "." is the separator whatever the
+// locale, and anything looser would let a typo reach the radio as a frequency.
+bool isNumber(std::string_view text);
+std::optional<double> parseNumber(std::string_view text);
+
+// A number formatted with "." and exactly `decimals` decimals, independent of locale.
+std::string formatFixed(double value, int decimals);
+
+struct BandLimits {
+    double low = 0;
+    double high = 0;
+    std::string rangeText; // "\"136 - 173.9950\"", limits exactly as written
+};
+
+// The Rx and Tx bands, read out of the model's display string by position.
+BandLimits rxBand(int modelIndex);
+BandLimits txBand(int modelIndex);
+
+// CheckRxFreq / CheckTxFreq without the window state: is the number inside the band?
+bool isInBand(const BandLimits& band, std::string_view frequency);
+
+// AdjustRxFreqByStep: the frequency snapped onto the raster of `step` (kHz), formatted
+// with five decimals. "", "---" and other non-numbers count as 0; a step that is no
+// positive number counts as "5".
+std::string AdjustRxFreqByStep(std::string_view frequency, std::string_view step);
+
+// FilterChannelName: the text with every character a channel name may not hold removed.
+std::string FilterChannelName(std::string_view text);
+
+inline constexpr std::size_t maxNameLength = 7;
+inline constexpr std::size_t maxFrequencyLength = 9;
+
+// What typing `key` (a character code) into the name editor does: the character to
+// insert (a-z become capitals) or nothing when the key is refused.
+std::optional<char> nameKeyResult(int key);
+
+} // namespace vn574::document

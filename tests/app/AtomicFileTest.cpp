@@ -1,0 +1,83 @@
+#include "app/AtomicFile.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace vn574::app {
+namespace {
+
+std::size_t entriesIn(const std::string& folder) {
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST(AtomicFileTest, ReplacesAllFilesAndLeavesNoTemporaries) {
+    test::TempDir dir;
+    dir.write("a.vd", "old a");
+    ASSERT_EQ(writeFilesAtomically({{dir.file("a.vd"), "new a"}, {dir.file("a.ton"), "new t"}}),
+              "");
+    EXPECT_EQ(dir.read("a.vd"), "new a");
+    EXPECT_EQ(dir.read("a.ton"), "new t");
+    EXPECT_EQ(entriesIn(dir.path()), 2U);
+}
+
+TEST(AtomicFileTest, FailureOfTheSecondFileKeepsTheFirstUntouched) {
+    test::TempDir dir;
+    dir.write("a.vd", "old a");
+    const std::string failure =
+        writeFilesAtomically({{dir.file("a.vd"), "new a"}, {dir.file("missing/a.ton"), "t"}});
+    EXPECT_NE(failure, "");
+    EXPECT_NE(failure.find("missing/a.ton"), std::string::npos);
+    EXPECT_EQ(dir.read("a.vd"), "old a");
+    EXPECT_EQ(entriesIn(dir.path()), 1U);
+}
+
+TEST(AtomicFileTest, FullDiskKeepsTheOldFile) {
+    test::TempDir dir;
+    dir.write("a.vd", "old contents");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // A file-size limit makes the write fail as a full disk would.
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{4, 4};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const std::string failure =
+            writeFileAtomically(dir.file("a.vd"), "much longer new contents");
+        ::_exit(failure.empty() ? 1 : 0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(dir.read("a.vd"), "old contents");
+    EXPECT_EQ(entriesIn(dir.path()), 1U);
+}
+
+TEST(AtomicFileTest, CrashBeforeRenamingKeepsThePreviousFiles) {
+    test::TempDir dir;
+    dir.write("a.vd", "old a");
+    dir.write("a.ton", "old t");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        setBeforeRenameHook([] { ::_exit(3); });
+        writeFilesAtomically({{dir.file("a.vd"), "new a"}, {dir.file("a.ton"), "new t"}});
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 3);
+    EXPECT_EQ(dir.read("a.vd"), "old a");
+    EXPECT_EQ(dir.read("a.ton"), "old t");
+}
+
+} // namespace
+} // namespace vn574::app
