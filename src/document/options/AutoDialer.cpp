@@ -32,7 +32,8 @@ TextBoxKeyFilter AutoDialer::keyFilter() {
 AutoDialer::Checked AutoDialer::check(std::string_view text) {
     Checked result{std::string(text), {}};
     auto& current = result.text;
-    while (std::any_of(current.begin(), current.end(), [](char c) { return !isDialCharacter(c); })) {
+    while (
+        std::any_of(current.begin(), current.end(), [](char c) { return !isDialCharacter(c); })) {
         result.warnings.push_back(invalidCharacterKey);
         current.pop_back();
     }
