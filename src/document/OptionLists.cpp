@@ -10,7 +10,7 @@ constexpr std::array<std::string_view, 16> timeoutTimer{
     "4m00sec", "4m30sec", "5m00sec", "5m30sec", "6m00sec", "6m30sec", "7m00sec", "7m30sec"};
 
 constexpr std::array<std::string_view, 16> timeoutPenalty{
-    "off",  "1sec",  "2sec",  "3sec",  "4sec",  "5sec",  "6sec",  "7sec",
+    "off",  "1sec", "2sec",  "3sec",  "4sec",  "5sec",  "6sec",  "7sec",
     "8sec", "9sec", "10sec", "11sec", "12sec", "13sec", "14sec", "15sec"};
 
 } // namespace
