@@ -207,7 +207,7 @@ std::optional<int> RadioOptions::itemForValue(int option, std::string_view value
         if (!number) {
             return 0;
         }
-        const double last = static_cast<double>(def.items.size() - 1);
+        const auto last = static_cast<double>(def.items.size() - 1);
         if (*number < 0 || *number > last || std::floor(*number) != *number) {
             return std::nullopt;
         }
