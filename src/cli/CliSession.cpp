@@ -61,8 +61,8 @@ bool CliSession::start(const QCommandLineParser& parser) {
     if (parser.isSet(m_configDir)) {
         configDir = localPath(parser.value(m_configDir));
     }
-    m_settings.paths = app::resolveSettingsPaths(
-        localPath(QCoreApplication::applicationDirPath()), configDir);
+    m_settings.paths =
+        app::resolveSettingsPaths(localPath(QCoreApplication::applicationDirPath()), configDir);
 
     const std::string file = parser.value(m_language) == QLatin1String("chinese")
                                  ? std::string(app::Language::chinese)
@@ -71,8 +71,7 @@ bool CliSession::start(const QCommandLineParser& parser) {
     // Every word of a report comes from this file; without it the output would be
     // silently wrong, so the command stops instead.
     if (!std::filesystem::is_regular_file(m_settings.language.currentPath())) {
-        printError("cannot find the language file \"" + m_settings.language.currentPath() +
-                   "\"");
+        printError("cannot find the language file \"" + m_settings.language.currentPath() + "\"");
         return false;
     }
 

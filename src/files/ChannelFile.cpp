@@ -17,9 +17,9 @@ using document::Document;
 using document::Editor;
 using namespace document; // column and row constants
 
-constexpr int firstFieldColumn = colName;      // field 2
-constexpr int lastGridColumn = colOptSignal;   // field 16
-constexpr int lastTableColumn = colPttId;      // field 18
+constexpr int firstFieldColumn = colName;    // field 2
+constexpr int lastGridColumn = colOptSignal; // field 16
+constexpr int lastTableColumn = colPttId;    // field 18
 constexpr int setupRecord = 105;
 constexpr int autoDialRecord = 106;
 constexpr int modelRecord = 107;
@@ -216,8 +216,7 @@ SignallingStatus ChannelFileReader::readSignalling() {
     // only by a whole record; otherwise the opened document starts from the defaults.
     if (!error.empty()) {
         m_editor.ResetToneData();
-        m_editor.prompts().message("The signalling file could not be read: " + error + "." +
-                                       kept,
+        m_editor.prompts().message("The signalling file could not be read: " + error + "." + kept,
                                    app::Icon::Warning);
         return SignallingStatus::Unreadable;
     }
@@ -325,12 +324,12 @@ SaveResult saveChannelFile(Editor& editor, const std::string& path) {
     Document& doc = editor.document();
     editor.UpdateAllArray();
     const std::string tonPath = signallingPathFor(path);
-    std::string error = path.empty() ? std::string("no file name was given")
-                                     : checkReplaceable({path, tonPath});
+    std::string error =
+        path.empty() ? std::string("no file name was given") : checkReplaceable({path, tonPath});
     if (error.empty()) {
         const auto record = doc.toneData.pack();
-        error = app::writeFilesAtomically(
-            {{path, formatChannelFile(editor)}, {tonPath, std::string(record.begin(), record.end())}});
+        error = app::writeFilesAtomically({{path, formatChannelFile(editor)},
+                                           {tonPath, std::string(record.begin(), record.end())}});
     }
     if (!error.empty()) {
         editor.prompts().message(saveFailedText(error), app::Icon::Error);

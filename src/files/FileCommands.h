@@ -14,8 +14,7 @@ namespace vn574::files {
 // The filters of the file dialogs, as the program has always offered them.
 inline constexpr std::string_view openFileFilter = "574 files (*.vd)|*.vd|All files (*.*)|*.*";
 inline constexpr std::string_view saveFileFilter = "data files (*.vd)|*.vd|All files (*.*)|*.*";
-inline constexpr std::string_view reportFileFilter =
-    "data files (*.txt)|*.txt|All files (*.*)|*.*";
+inline constexpr std::string_view reportFileFilter = "data files (*.txt)|*.txt|All files (*.*)|*.*";
 
 // Menu "Save": asks for a file name and saves. False when cancelled or failed.
 bool saveWithDialog(document::Editor& editor);

@@ -12,8 +12,8 @@ namespace {
 using namespace document;
 
 constexpr std::array<std::string_view, 14> headingWords{
-    "ch",  "status",   "Name",      "Ref.", "Rx Freq.", "CTCSS/DCS", "W/N",
-    "PAC MODE", "DCS DET", "PRI", "Tx Freq.", "CTCSS/DCS", "BCL", "ANI"};
+    "ch",       "status",  "Name", "Ref.",     "Rx Freq.",  "CTCSS/DCS", "W/N",
+    "PAC MODE", "DCS DET", "PRI",  "Tx Freq.", "CTCSS/DCS", "BCL",       "ANI"};
 
 struct OptionLine {
     std::string_view labelA;
@@ -108,8 +108,7 @@ Report buildReport(const Editor& editor, ReportTarget target) {
         report.failedMessageKey = 9004;
         return report;
     }
-    const std::vector<std::string> autoDial =
-        app::splitFields(editor.document().strAutoDial, '|');
+    const std::vector<std::string> autoDial = app::splitFields(editor.document().strAutoDial, '|');
     if (autoDial.size() != autoDialFieldCount) {
         report.failedMessageKey = 9003;
         return report;
