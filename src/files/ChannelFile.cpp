@@ -280,7 +280,7 @@ OpenResult ChannelFileReader::open() {
                 }
                 m_doc.strAutoDial = std::string(line);
             } else if (!selectFileModel(fields.front())) {
-                return readError("record 107 of \"" + m_path +
+                return readError("record " + std::to_string(modelRecord) + " of \"" + m_path +
                                      "\" holds no model number from 0 to 31",
                                  record - 1);
             }
