@@ -246,12 +246,6 @@ TEST_F(SaveFailureTest, MissingFolderIsReported) {
     expectOldFilesIntact();
 }
 
-TEST_F(SaveFailureTest, FileInPlaceOfTheFolderIsReported) {
-    f.dir.write("plain", "x");
-    const SaveResult result = saveChannelFile(editor, f.dir.file("plain/a.vd"));
-    expectFailureReported(result, "Not a directory");
-}
-
 TEST_F(SaveFailureTest, SignallingPathTakenByAFolderKeepsBothOldFiles) {
     std::filesystem::remove(f.dir.file("old.ton"));
     std::filesystem::create_directory(f.dir.file("old.ton"));
@@ -302,14 +296,6 @@ TEST_F(SaveFailureTest, FullDiskKeepsTheOldFiles) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     expectOldFilesIntact();
-}
-
-TEST_F(SaveFailureTest, SuccessfulSaveReplacesBothFiles) {
-    ASSERT_TRUE(saveChannelFile(editor, f.dir.file("old.vd")).saved);
-    EXPECT_EQ(f.dir.read("old.vd").substr(0, 12), "0|Active|NEW");
-    EXPECT_EQ(f.dir.read("old.ton").size(), 3295U);
-    EXPECT_EQ(entriesIn(f.dir.path()), 2U);
-    EXPECT_FALSE(doc.bModify);
 }
 
 } // namespace

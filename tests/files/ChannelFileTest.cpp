@@ -301,21 +301,5 @@ TEST_F(ChannelFileTest, FileOfExactlyTheLimitIsRead) {
     EXPECT_EQ(editor.selectedModel(), 2);
 }
 
-TEST_F(ChannelFileTest, SampleFileOpensAsARealisticModelTwoDocument) {
-    const std::string sample = std::string(VN574_TEST_DATA_DIR) + "/sample-2m.vd";
-    ASSERT_TRUE(openChannelFile(editor, sample).ok());
-    EXPECT_EQ(editor.selectedModel(), 2);
-    EXPECT_EQ(editor.cell(2, colName), "RPT-A");
-    EXPECT_EQ(editor.cell(2, colTxTone), "C:88.5");
-    EXPECT_EQ(editor.cell(5, colWideNarrow), "Narrow");
-    EXPECT_EQ(editor.cell(5, colScanSkip), "Skip");
-    EXPECT_EQ(editor.cell(6, colStatus), "Inactive");
-    EXPECT_EQ(doc.strChData.at(6, colName), "OLDRPT");
-    EXPECT_EQ(doc.strChData.at(9, colOptMemory), "3");
-    EXPECT_EQ(doc.toneData.dtmfMem[0], 0x123);
-    EXPECT_EQ(doc.toneData.selfId.str(), "54321");
-    EXPECT_EQ(doc.toneData.fiveToneMem[3].code.str().substr(0, 5), "12345");
-}
-
 } // namespace
 } // namespace vn574::files

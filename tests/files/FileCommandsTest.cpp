@@ -75,13 +75,6 @@ TEST_F(FileCommandsTest, CancelledOpenDialogChangesNothing) {
     }
 }
 
-TEST_F(FileCommandsTest, UnmodifiedDocumentOpensWithoutAQuestion) {
-    doc.bModify = false;
-    f.prompts.openFiles = {f.dir.file("in.vd")};
-    ASSERT_TRUE(openWithDialog(editor).has_value());
-    EXPECT_TRUE(f.prompts.questions.empty());
-}
-
 TEST_F(FileCommandsTest, CancelledSaveDialogWritesNothing) {
     f.prompts.saveFiles = {std::nullopt};
     EXPECT_FALSE(saveWithDialog(editor));
