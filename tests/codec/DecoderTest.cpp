@@ -85,8 +85,8 @@ TEST_F(DecoderTest, PreReadComparesTheModelAndLeavesTheDocument) {
     EXPECT_EQ(f.doc().strSetup, "kept");
     f.decode(blockPassword, {'a', 'b', 0xFF, 'c'});
     EXPECT_FALSE(f.codec.preRead());
-    EXPECT_EQ(f.env.settings.radioPassword, std::string("ab", 2) + std::string(1, '\0') +
-                                                std::string(13, ' '));
+    EXPECT_EQ(f.env.settings.radioPassword,
+              std::string("ab", 2) + std::string(1, '\0') + std::string(13, ' '));
 }
 
 TEST_F(DecoderTest, PasswordFieldIsSixteenCharactersWithItsNul) {
@@ -362,7 +362,22 @@ TEST_F(DecoderTest, DigitsThatAreNotHexadecimalReadAsZero) {
 
     f.startRead("66AA33");
     inUse({1});
-    f.decode(32, "01" "00" "1?" "04" "01" "4|" "50" "00" "00" "00" "60" "00" "08" "08" "00" "00");
+    f.decode(32, "01"
+                 "00"
+                 "1?"
+                 "04"
+                 "01"
+                 "4|"
+                 "50"
+                 "00"
+                 "00"
+                 "00"
+                 "60"
+                 "00"
+                 "08"
+                 "08"
+                 "00"
+                 "00");
     f.decode(33, std::string(32, '0'));
     EXPECT_EQ(table(1, colRxFreq), "140.5000");
     EXPECT_EQ(table(1, colTxFreq), "140.5000");

@@ -275,8 +275,10 @@ TEST_F(EncoderTest, AutoDialerBlocks) {
 TEST_F(EncoderTest, SignallingSettingBlocks) {
     auto& tone = f.doc().toneData;
     tone.dtmfMem = {-1, 0x123, 0, 0, 0, 0, 0, 0x7FFF};
-    EXPECT_EQ(encode(blockDtmfMemories), "FFFF012300000000000000000000" "7FFF");
-    EXPECT_EQ(encode(blockTwoToneSettings), unspaced("00 00 00 00 03 99 03 99 00 05 05 0A 0A 06 06 00"));
+    EXPECT_EQ(encode(blockDtmfMemories), "FFFF012300000000000000000000"
+                                         "7FFF");
+    EXPECT_EQ(encode(blockTwoToneSettings),
+              unspaced("00 00 00 00 03 99 03 99 00 05 05 0A 0A 06 06 00"));
     tone.twoToneMem[1] = {1, 2, 3, 4, 5, 6};
     EXPECT_EQ(encode(272), unspaced("00 00 00 00 00 00 00 00 01 02 03 04 05 06 00 00"));
 
