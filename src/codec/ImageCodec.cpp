@@ -56,14 +56,14 @@ std::string singleText(float value) {
     char buffer[48];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
-    return std::string(buffer, result.ptr);
+    return {buffer, result.ptr};
 }
 
 std::string fixedText(double value, int decimals) {
     char buffer[64];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    return std::string(buffer, result.ptr);
+    return {buffer, result.ptr};
 }
 
 // A text that stands for one byte: a whole number 0..255 ("7", "07", " 7", "7.0").
@@ -81,7 +81,7 @@ bool isDecimalDigit(char c) {
 
 std::string oneHexDigit(int value) {
     static constexpr char digits[] = "0123456789ABCDEF";
-    return std::string(1, digits[value & 0x0F]);
+    return {digits[value & 0x0F]};
 }
 
 char upperHex(char c) {
@@ -339,7 +339,8 @@ void ImageCodec::decodeBits(const BlockDigits& d, std::array<int, 105>& bits) {
     for (int j = 0; j < 26; ++j) {
         const auto nibble = NibbleBits(ConvertHexChr(d.digit(j)));
         for (int m = 0; m < 4; ++m) {
-            bits[static_cast<std::size_t>(4 * j + m + 1)] = nibble[static_cast<std::size_t>(m)];
+            bits[static_cast<std::size_t>(4 * j) + static_cast<std::size_t>(m) + 1] =
+                nibble[static_cast<std::size_t>(m)];
         }
     }
 }
@@ -646,7 +647,8 @@ void ImageCodec::decodeOwnId(const BlockDigits& d) {
 void ImageCodec::decodeTwoToneMemories(const BlockDigits& d, int pair) {
     auto& memories = m_editor.document().toneData.twoToneMem;
     for (int half = 0; half < 2; ++half) {
-        doc::TwoToneRec& rec = memories[static_cast<std::size_t>(2 * pair + half)];
+        doc::TwoToneRec& rec =
+            memories[static_cast<std::size_t>(2 * pair) + static_cast<std::size_t>(half)];
         const int base = 8 * half;
         const auto byte = [&](int k) { return static_cast<std::uint8_t>(d.number(base + k)); };
         rec.div1Hi = byte(0);
@@ -1018,7 +1020,7 @@ bool ImageCodec::encodeChannelSecondHalf(int row, std::string& out) {
 bool ImageCodec::encodeAutoDial(int memory, std::string& out) {
     const auto fields = app::splitFields(m_editor.document().strAutoDial, '|');
     out.clear();
-    for (const char c : fields[static_cast<std::size_t>(memory + 1)]) {
+    for (const char c : fields[static_cast<std::size_t>(memory) + 1]) {
         const std::size_t extra = autoDialExtraCharacters.find(c);
         if (isDecimalDigit(c)) {
             out += Hex2(c);
@@ -1081,7 +1083,8 @@ std::string ImageCodec::encodeTwoToneMemories(int pair) const {
     const auto& memories = m_editor.document().toneData.twoToneMem;
     std::string out;
     for (int half = 0; half < 2; ++half) {
-        const doc::TwoToneRec& rec = memories[static_cast<std::size_t>(2 * pair + half)];
+        const doc::TwoToneRec& rec =
+            memories[static_cast<std::size_t>(2 * pair) + static_cast<std::size_t>(half)];
         for (const std::uint8_t byte :
              {rec.div1Hi, rec.div1Lo, rec.div2Hi, rec.div2Lo, rec.frac1, rec.frac2}) {
             out += Hex2(byte);

@@ -27,7 +27,7 @@ std::optional<MemoryImage> encodeImage(document::Editor& editor, ImageCodec& cod
         }
         const std::string digits = codec.EncodeBlock(block);
         const auto target = std::span<std::uint8_t>(image).subspan(
-            static_cast<std::size_t>(block * blockSize), static_cast<std::size_t>(blockSize));
+            static_cast<std::size_t>(block) * blockSize, static_cast<std::size_t>(blockSize));
         if (!hexToBytes(digits, target)) {
             return std::nullopt;
         }
@@ -41,7 +41,7 @@ void decodeImage(ImageCodec& codec, std::span<const std::uint8_t, imageSize> ima
         if (channel && channel->row <= 100 && codec.chInUse(channel->row) == 0) {
             continue;
         }
-        codec.DecodeBlock(bytesToHex(image.subspan(static_cast<std::size_t>(block * blockSize),
+        codec.DecodeBlock(bytesToHex(image.subspan(static_cast<std::size_t>(block) * blockSize,
                                                    static_cast<std::size_t>(blockSize))),
                           0, block);
     }
