@@ -22,8 +22,13 @@ int ChannelGridModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : gridColumnCount - 1;
 }
 
+bool ChannelGridModel::isCell(const QModelIndex& index) const {
+    return index.isValid() && index.model() == this && index.row() < rowCount() &&
+           index.column() < columnCount();
+}
+
 QVariant ChannelGridModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
+    if (!isCell(index)) {
         return {};
     }
     const int row = index.row() + 1;
@@ -60,7 +65,7 @@ QVariant ChannelGridModel::headerData(int section, Qt::Orientation orientation, 
 }
 
 Qt::ItemFlags ChannelGridModel::flags(const QModelIndex& index) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
+    if (!isCell(index)) {
         return Qt::NoItemFlags;
     }
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;

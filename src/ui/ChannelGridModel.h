@@ -30,6 +30,8 @@ public:
     void refresh();
 
 private:
+    [[nodiscard]] bool isCell(const QModelIndex& index) const;
+
     document::Editor& m_editor;
 };
 

@@ -58,6 +58,13 @@ void NameEdit::keyPressEvent(QKeyEvent* event) {
     event->setAccepted(upper.isAccepted());
 }
 
+void NameEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    // Typing goes on at the end of the name; nothing is selected to be replaced.
+    deselect();
+    setCursorPosition(static_cast<int>(text().size()));
+}
+
 QWidget* NameDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
                                     const QModelIndex& index) const {
     auto* edit = new NameEdit(parent);

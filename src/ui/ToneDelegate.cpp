@@ -19,6 +19,9 @@ ToneEditor::ToneEditor(QWidget* parent)
     m_ctcss->setEntries(FieldEditors::toneEntries(ToneList::Ctcss));
     m_dcs->setEntries(FieldEditors::toneEntries(ToneList::Dcs));
     m_stack->setContentsMargins(0, 0, 0, 0);
+    // The second list is laid over the first, which stays underneath; the focus can so
+    // move to it before it is raised, without ever leaving the editor.
+    m_stack->setStackingMode(QStackedLayout::StackAll);
     m_stack->addWidget(m_kind);
     m_stack->addWidget(m_ctcss);
     m_stack->addWidget(m_dcs);
@@ -48,11 +51,12 @@ void ToneEditor::kindChosen() {
         return; // "off": neither tone list is shown
     }
     // The tone and code lists always start on their first entry.
-    list(next)->setCurrentIndex(0);
+    ListEditor* target = list(next);
+    target->setCurrentIndex(0);
     m_shown = next;
-    m_stack->setCurrentWidget(list(next));
-    setFocusProxy(list(next));
-    list(next)->setFocus(Qt::OtherFocusReason);
+    target->setFocus(Qt::OtherFocusReason);
+    m_stack->setCurrentWidget(target);
+    setFocusProxy(target);
 }
 
 QWidget* ToneDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
