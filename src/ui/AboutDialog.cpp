@@ -53,8 +53,8 @@ AboutDialog::AboutDialog(const app::Language& language, QWidget* parent) : QDial
     top->addLayout(text, 1);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(lang(language, "OPTION", "60024"),
-                                         QDialogButtonBox::AcceptRole);
+    QPushButton* ok =
+        buttons->addButton(lang(language, "OPTION", "60024"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

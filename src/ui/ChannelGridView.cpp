@@ -20,8 +20,8 @@ namespace vn574::ui {
 namespace {
 
 // Widths of grid columns 0..15 in twips; column 16 takes the rest of the row.
-constexpr std::array<int, 16> columnTwips{300,  800,  960, 800, 1200, 1040, 800, 720,
-                                          800,  800,  1200, 1200, 1040, 800, 0,  720};
+constexpr std::array<int, 16> columnTwips{300, 800, 960,  800,  1200, 1040, 800, 720,
+                                          800, 800, 1200, 1200, 1040, 800,  0,   720};
 
 constexpr int rowTwips = 285;
 constexpr double gridFontPoints = 8.0;
@@ -39,7 +39,8 @@ ChannelGridView::ChannelGridView(QWidget* parent) : QTableView(parent) {
     setSelectionBehavior(SelectItems);
     setAlternatingRowColors(true);
     setWordWrap(false);
-    horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) | Qt::Alignment(Qt::TextWordWrap));
+    horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) |
+                                            Qt::Alignment(Qt::TextWordWrap));
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setStretchLastSection(true);
@@ -74,7 +75,8 @@ void ChannelGridView::applyColumnWidths() {
     verticalHeader()->setFixedWidth(twipsToPixels(columnTwips[0], dpi) +
                                     2 * style()->pixelMetric(QStyle::PM_HeaderMargin));
     for (int column = 1; column < static_cast<int>(columnTwips.size()); ++column) {
-        setColumnWidth(column - 1, twipsToPixels(columnTwips[static_cast<std::size_t>(column)], dpi));
+        setColumnWidth(column - 1,
+                       twipsToPixels(columnTwips[static_cast<std::size_t>(column)], dpi));
     }
     setColumnHidden(hiddenGridColumn - 1, true);
     // Headings such as "PAC MODE" are wider than their columns: two lines.
@@ -150,6 +152,7 @@ bool ChannelGridView::eventFilter(QObject* object, QEvent* event) {
         option.position = QStyleOptionHeader::OnlyOneSection;
         option.textAlignment = Qt::AlignCenter;
         option.state |= QStyle::State_Enabled;
+        option.palette.setCurrentColorGroup(QPalette::Active);
         if (const auto* grid = qobject_cast<const ChannelGridModel*>(model())) {
             option.text = grid->cornerText();
         }

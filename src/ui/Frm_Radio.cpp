@@ -50,8 +50,7 @@ QIcon toolIcon(const QWidget* widget, const char* themeName, QStyle::StandardPix
 } // namespace
 
 Frm_Radio::Frm_Radio(app::ProcessSettings& settings, app::UserPrompts& prompts, QWidget* parent)
-    : QMainWindow(parent), m_settings(settings), m_editor(settings, prompts),
-      m_fields(m_editor) {
+    : QMainWindow(parent), m_settings(settings), m_editor(settings, prompts), m_fields(m_editor) {
     setObjectName(QStringLiteral("Frm_Radio"));
     setWindowTitle(QStringLiteral("VN-574 Channel Data Editor"));
     buildWidgets();
@@ -131,8 +130,8 @@ void Frm_Radio::buildWidgets() {
     put(colRxTone, tone);
     put(colTxTone, tone);
     auto* simple = new SimpleListDelegate(m_editor, m_fields, this);
-    for (const int column : {colWideNarrow, colPacMode, colDcsDet, colScanSkip, colBcl, colAni,
-                             colShift}) {
+    for (const int column :
+         {colWideNarrow, colPacMode, colDcsDet, colScanSkip, colBcl, colAni, colShift}) {
         put(column, simple);
     }
     put(colPri, new PriorityDelegate(m_editor, m_fields, this));
@@ -187,8 +186,8 @@ void Frm_Radio::buildMenus() {
 
     m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     m_helpMenu->setObjectName(QStringLiteral("Help"));
-    m_about = m_helpMenu->addAction(QStringLiteral("About VN574"), this,
-                                    &Frm_Radio::Menu_About_Click);
+    m_about =
+        m_helpMenu->addAction(QStringLiteral("About VN574"), this, &Frm_Radio::Menu_About_Click);
     m_about->setObjectName(QStringLiteral("Menu_About"));
 
     m_toolBar = addToolBar(QStringLiteral("Toolbar1"));

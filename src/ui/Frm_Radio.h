@@ -30,8 +30,7 @@ class OptionSignalPanel;
 class Frm_Radio : public QMainWindow, private document::EditorListener {
     Q_OBJECT
 public:
-    Frm_Radio(app::ProcessSettings& settings, app::UserPrompts& prompts,
-              QWidget* parent = nullptr);
+    Frm_Radio(app::ProcessSettings& settings, app::UserPrompts& prompts, QWidget* parent = nullptr);
     ~Frm_Radio() override;
 
     document::Editor& editor() { return m_editor; }
@@ -72,8 +71,8 @@ private:
     ChannelGridModel* m_model = nullptr;
     ChannelGridView* m_grid = nullptr;
     OptionSignalPanel* m_frames = nullptr;
-    QGroupBox* m_infoFrame = nullptr; // Frame2
-    QLabel* m_modelLabel = nullptr;   // Label1
+    QGroupBox* m_infoFrame = nullptr;     // Frame2
+    QLabel* m_modelLabel = nullptr;       // Label1
     QComboBox* m_modelSelector = nullptr; // Combo1
     QLabel* m_modelCode = nullptr;        // Label2
     QLabel* m_rangeLabel = nullptr;

@@ -52,8 +52,8 @@ void NameEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     // Typed in lower case: insert the capital as if it had been typed.
-    QKeyEvent upper(event->type(), event->key(), event->modifiers(), typed,
-                    event->isAutoRepeat(), static_cast<ushort>(event->count()));
+    QKeyEvent upper(event->type(), event->key(), event->modifiers(), typed, event->isAutoRepeat(),
+                    static_cast<ushort>(event->count()));
     QLineEdit::keyPressEvent(&upper);
     event->setAccepted(upper.isAccepted());
 }

@@ -5,8 +5,7 @@
 
 namespace vn574::ui {
 
-QWidget* OptionSignalDelegate::createEditor(QWidget* parent,
-                                            const QStyleOptionViewItem& /*option*/,
+QWidget* OptionSignalDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
                                             const QModelIndex& index) const {
     auto* list = new ListEditor(parent);
     watch(list, index);

@@ -4,7 +4,9 @@
 
 namespace vn574::ui {
 
-// ComboOptSignal: the option signal of column 16. A choice shows the option-signal frames the signal needs under the grid; leaving writes the signal into the cell and the row's stored option signal.
+// ComboOptSignal: the option signal of column 16. A choice shows the option-signal frames the
+// signal needs under the grid; leaving writes the signal into the cell and the row's stored option
+// signal.
 class OptionSignalDelegate : public CellDelegate {
     Q_OBJECT
 public:

@@ -40,7 +40,8 @@ OptionSignalPanel::OptionSignalPanel(document::Editor& editor, document::FieldEd
         frame.list = new QComboBox(frame.box);
         frame.list->setMinimumContentsLength(6);
         for (const std::string_view entry : document::FieldEditors::frameEntries(spec.list)) {
-            frame.list->addItem(QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size())));
+            frame.list->addItem(
+                QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size())));
         }
         auto* inner = new QVBoxLayout(frame.box);
         inner->addWidget(frame.list);

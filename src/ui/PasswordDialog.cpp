@@ -11,8 +11,7 @@ namespace {
 constexpr int maxPasswordLength = 16; // the radio's password field
 }
 
-PasswordDialog::PasswordDialog(QWidget* parent)
-    : QDialog(parent), m_password(new QLineEdit(this)) {
+PasswordDialog::PasswordDialog(QWidget* parent) : QDialog(parent), m_password(new QLineEdit(this)) {
     setObjectName(QStringLiteral("FrmPassWord"));
     setWindowTitle(QStringLiteral("PassWord"));
     m_password->setMaxLength(maxPasswordLength);

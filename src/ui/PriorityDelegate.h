@@ -4,7 +4,8 @@
 
 namespace vn574::ui {
 
-// ComboPRI: built anew from the rows in use every time it opens, opening on "off"; leaving writes the reference of the shown entry.
+// ComboPRI: built anew from the rows in use every time it opens, opening on "off"; leaving writes
+// the reference of the shown entry.
 class PriorityDelegate : public CellDelegate {
     Q_OBJECT
 public:

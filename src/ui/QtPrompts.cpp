@@ -89,8 +89,8 @@ app::Answer QtPrompts::ask(const std::string& text, app::Buttons buttons) {
         shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         break;
     }
-    const QMessageBox::Icon icon = buttons == app::Buttons::Ok ? QMessageBox::Information
-                                                               : QMessageBox::Question;
+    const QMessageBox::Icon icon =
+        buttons == app::Buttons::Ok ? QMessageBox::Information : QMessageBox::Question;
     QMessageBox box(icon, title(), QString::fromStdString(text), shown, m_parent);
     switch (box.exec()) {
     case QMessageBox::Ok:
@@ -106,13 +106,13 @@ app::Answer QtPrompts::ask(const std::string& text, app::Buttons buttons) {
 }
 
 std::optional<std::string> QtPrompts::chooseSaveFile(const std::string& filter) {
-    return chosen(QFileDialog::getSaveFileName(m_parent, QString(), startFolder(),
-                                               qtFileFilter(filter)));
+    return chosen(
+        QFileDialog::getSaveFileName(m_parent, QString(), startFolder(), qtFileFilter(filter)));
 }
 
 std::optional<std::string> QtPrompts::chooseOpenFile(const std::string& filter) {
-    return chosen(QFileDialog::getOpenFileName(m_parent, QString(), startFolder(),
-                                               qtFileFilter(filter)));
+    return chosen(
+        QFileDialog::getOpenFileName(m_parent, QString(), startFolder(), qtFileFilter(filter)));
 }
 
 std::optional<std::string> QtPrompts::askPassword() {

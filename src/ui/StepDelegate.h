@@ -4,7 +4,8 @@
 
 namespace vn574::ui {
 
-// ComboRef: the step list of column 3. A choice snaps the row's frequencies to the new step at once; leaving writes the step into the cell and the row's step.
+// ComboRef: the step list of column 3. A choice snaps the row's frequencies to the new step at
+// once; leaving writes the step into the cell and the row's step.
 class StepDelegate : public CellDelegate {
     Q_OBJECT
 public:

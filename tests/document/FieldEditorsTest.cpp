@@ -38,7 +38,9 @@ TEST_F(FieldEditorsTest, NameIsFilteredCutToSevenAndWrittenAtOnce) {
     EXPECT_EQ(editors.nameChanged(5, "kxA"), "xA");
     EXPECT_EQ(editor.cell(5, colName), "xA");
     // Multi-byte characters pasted through the platform never reach the cell.
-    EXPECT_EQ(editors.nameChanged(5, "A\xC3\xA9" "B"), "AB");
+    EXPECT_EQ(editors.nameChanged(5, "A\xC3\xA9"
+                                     "B"),
+              "AB");
 }
 
 TEST_F(FieldEditorsTest, FrequencyCommitRunsTheEntryRulesOfItsColumn) {

@@ -219,8 +219,7 @@ void TestFrmRadio::frequencyEditorsRejectAndAccept() {
     QCOMPARE(ui.cell(1, colRxFreq), std::string("155.0000"));
 
     enter(colRxFreq, "173.9951");
-    QCOMPARE(ui.prompts.messages.back(),
-             ui.editor().windowMessage(9006) + "\"136 - 173.9950\"");
+    QCOMPARE(ui.prompts.messages.back(), ui.editor().windowMessage(9006) + "\"136 - 173.9950\"");
     QCOMPARE(ui.cell(1, colRxFreq), std::string("155.0000"));
 
     enter(colRxFreq, "145.0126");
@@ -232,8 +231,7 @@ void TestFrmRadio::frequencyEditorsRejectAndAccept() {
     QCOMPARE(ui.cell(1, colTxFreq), std::string("145.01250"));
 
     enter(colTxFreq, "150");
-    QCOMPARE(ui.prompts.messages.back(),
-             ui.editor().windowMessage(9009) + "\"144 - 145.9950\"");
+    QCOMPARE(ui.prompts.messages.back(), ui.editor().windowMessage(9009) + "\"144 - 145.9950\"");
     QCOMPARE(ui.cell(1, colTxFreq), std::string("145.01250"));
     QCOMPARE(ui.prompts.messages.size(), std::size_t{3});
 
@@ -432,8 +430,7 @@ void TestFrmRadio::modelChangeFollowsEachAnswer() {
     } else {
         QCOMPARE(ui.cell(5, colStatus), ui.editor().words().inactive);
         QCOMPARE(ui.cell(1, colRxFreq), std::string("27.0000"));
-        QCOMPARE(ui.grid().model()->index(0, colRxFreq - 1).data().toString(),
-                 QString("27.0000"));
+        QCOMPARE(ui.grid().model()->index(0, colRxFreq - 1).data().toString(), QString("27.0000"));
     }
 }
 

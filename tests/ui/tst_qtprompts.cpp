@@ -29,8 +29,10 @@ void TestQtPrompts::fileFiltersBecomeQtFilters_data() {
                             << "data files (*.txt);;All files (*)";
     QTest::newRow("several patterns") << "images (*.bin;*.img)|*.bin;*.img"
                                       << "images (*.bin *.img)";
-    QTest::newRow("no parentheses") << "Radio data|*.vd" << "Radio data (*.vd)";
-    QTest::newRow("dangling name") << "Radio data|*.vd|Other" << "Radio data (*.vd)";
+    QTest::newRow("no parentheses") << "Radio data|*.vd"
+                                    << "Radio data (*.vd)";
+    QTest::newRow("dangling name") << "Radio data|*.vd|Other"
+                                   << "Radio data (*.vd)";
 }
 
 void TestQtPrompts::fileFiltersBecomeQtFilters() {
