@@ -10,6 +10,7 @@
 #include "ui/OptionSignalDelegate.h"
 #include "ui/OptionSignalPanel.h"
 #include "ui/PriorityDelegate.h"
+#include "ui/QtReportPrinter.h"
 #include "ui/SimpleListDelegate.h"
 #include "ui/StepDelegate.h"
 #include "ui/ToneDelegate.h"
@@ -49,6 +50,14 @@ QIcon toolIcon(const QWidget* widget, const char* themeName, QStyle::StandardPix
 
 } // namespace
 
+template <typename Operation> auto Frm_Radio::withGridLocked(Operation operation) {
+    m_gridTimer->stop();
+    m_grid->setEnabled(false);
+    auto result = operation();
+    m_gridTimer->start();
+    return result;
+}
+
 Frm_Radio::Frm_Radio(app::ProcessSettings& settings, app::UserPrompts& prompts, QWidget* parent)
     : QMainWindow(parent), m_settings(settings), m_editor(settings, prompts), m_fields(m_editor) {
     setObjectName(QStringLiteral("Frm_Radio"));
@@ -62,7 +71,13 @@ Frm_Radio::Frm_Radio(app::ProcessSettings& settings, app::UserPrompts& prompts, 
     m_gridTimer->setInterval(gridUnlockDelayMs);
     connect(m_gridTimer, &QTimer::timeout, this, [this] { m_grid->setEnabled(true); });
 
+    m_systemPrinter = std::make_unique<QtReportPrinter>(this);
+    m_printer = m_systemPrinter.get();
+
     m_editor.setListener(this);
+    // "Yes, save first" in every prompt runs Save with its dialog and the grid lock.
+    m_editor.setSaveHandler(
+        [this] { return withGridLocked([this] { return files::saveWithDialog(m_editor); }); });
     m_editor.load();
 
     const int dpi = logicalDpiX();
@@ -164,6 +179,19 @@ void Frm_Radio::buildMenus() {
     m_new = m_fileMenu->addAction(QStringLiteral("New"), this, &Frm_Radio::Menu_New_Click);
     m_new->setObjectName(QStringLiteral("Menu_New"));
     m_new->setShortcut(QKeySequence::New);
+    m_open = m_fileMenu->addAction(QStringLiteral("Open"), this, &Frm_Radio::Menu_Open_Click);
+    m_open->setObjectName(QStringLiteral("Menu_Open"));
+    m_open->setShortcut(QKeySequence::Open);
+    m_save = m_fileMenu->addAction(QStringLiteral("Save"), this, &Frm_Radio::Menu_Save_Click);
+    m_save->setObjectName(QStringLiteral("Menu_Save"));
+    m_save->setShortcut(QKeySequence::Save);
+    m_fileMenu->addSeparator();
+    m_print = m_fileMenu->addAction(QStringLiteral("Print"), this, &Frm_Radio::Menu_Print_Click);
+    m_print->setObjectName(QStringLiteral("Menu_Print"));
+    m_print->setShortcut(QKeySequence::Print);
+    m_printFile = m_fileMenu->addAction(QStringLiteral("Print To File"), this,
+                                        &Frm_Radio::Menu_PrintFile_Click);
+    m_printFile->setObjectName(QStringLiteral("Menu_PrintFile"));
     m_fileMenu->addSeparator();
     m_exit = m_fileMenu->addAction(QStringLiteral("Exit"), this, &QWidget::close);
     m_exit->setObjectName(QStringLiteral("Menu_Exit"));
@@ -197,12 +225,24 @@ void Frm_Radio::buildMenus() {
     m_newButton = m_toolBar->addAction(toolIcon(this, "document-new", QStyle::SP_FileIcon),
                                        QStringLiteral("New"), this, &Frm_Radio::Menu_New_Click);
     m_newButton->setObjectName(QStringLiteral("NewBtn"));
+    m_openButton =
+        m_toolBar->addAction(toolIcon(this, "document-open", QStyle::SP_DialogOpenButton),
+                             QStringLiteral("Open"), this, &Frm_Radio::Menu_Open_Click);
+    m_openButton->setObjectName(QStringLiteral("OpenBtn"));
+    m_saveButton =
+        m_toolBar->addAction(toolIcon(this, "document-save", QStyle::SP_DialogSaveButton),
+                             QStringLiteral("Save"), this, &Frm_Radio::Menu_Save_Click);
+    m_saveButton->setObjectName(QStringLiteral("SaveBtn"));
 }
 
 void Frm_Radio::applyTexts() {
     setWindowTitle(lang("OTHERS", "70018"));
     m_fileMenu->setTitle(lang("Menu", "1000M"));
     m_new->setText(lang("Menu", "10000"));
+    m_open->setText(lang("Menu", "10001"));
+    m_save->setText(lang("Menu", "10002"));
+    m_print->setText(lang("Menu", "10003"));
+    m_printFile->setText(lang("Menu", "10004"));
     m_exit->setText(lang("Menu", "10005"));
     m_languageMenu->setTitle(lang("Menu", "4000M"));
     m_english->setText(lang("Menu", "40001"));
@@ -214,6 +254,8 @@ void Frm_Radio::applyTexts() {
         button->setToolTip(lang("Toolbar", key));
     };
     tip(m_newButton, "8000");
+    tip(m_openButton, "8001");
+    tip(m_saveButton, "8002");
     m_infoFrame->setTitle(lang("OTHERS", "70010"));
     m_modelLabel->setText(lang("OTHERS", "70009"));
 
@@ -276,6 +318,26 @@ void Frm_Radio::lockGrid() {
 void Frm_Radio::Menu_New_Click() {
     m_grid->finishOpenEditor();
     m_editor.newDocument();
+}
+
+void Frm_Radio::Menu_Open_Click() {
+    m_grid->finishOpenEditor();
+    withGridLocked([this] { return files::openWithDialog(m_editor); });
+}
+
+void Frm_Radio::Menu_Save_Click() {
+    m_grid->finishOpenEditor();
+    withGridLocked([this] { return files::saveWithDialog(m_editor); });
+}
+
+void Frm_Radio::Menu_Print_Click() {
+    m_grid->finishOpenEditor();
+    files::printWithPrompt(m_editor, *m_printer);
+}
+
+void Frm_Radio::Menu_PrintFile_Click() {
+    m_grid->finishOpenEditor();
+    files::exportReportWithDialog(m_editor);
 }
 
 void Frm_Radio::Menu_About_Click() {

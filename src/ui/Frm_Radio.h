@@ -4,6 +4,7 @@
 #include "app/UserPrompts.h"
 #include "document/Editor.h"
 #include "document/FieldEditors.h"
+#include "files/FileCommands.h"
 
 #include <QMainWindow>
 
@@ -43,8 +44,15 @@ public:
     // later, so clicks queued during the operation do not land in the new document.
     void lockGrid();
 
+    // What prints the report; the print dialog and the system printer unless replaced.
+    void setReportPrinter(files::ReportPrinter* printer) { m_printer = printer; }
+
 public slots:
     void Menu_New_Click();
+    void Menu_Open_Click();
+    void Menu_Save_Click();
+    void Menu_Print_Click();
+    void Menu_PrintFile_Click();
     void Menu_About_Click();
     void switchLanguage(const QString& file);
 
@@ -62,11 +70,15 @@ private:
     void onCellClicked(int gridRow, int gridColumn);
     void onModelActivated(int index);
     [[nodiscard]] QString lang(const char* section, const char* key) const;
+    // Runs a file operation with the grid disabled, and enables it 200 ms after.
+    template <typename Operation> auto withGridLocked(Operation operation);
 
     app::ProcessSettings& m_settings;
     document::Editor m_editor;
     document::FieldEditors m_fields;
     bool m_closeConfirmed = false;
+    std::unique_ptr<files::ReportPrinter> m_systemPrinter;
+    files::ReportPrinter* m_printer = nullptr;
 
     ChannelGridModel* m_model = nullptr;
     ChannelGridView* m_grid = nullptr;
@@ -86,11 +98,17 @@ private:
     QMenu* m_helpMenu = nullptr;
     QToolBar* m_toolBar = nullptr;
     QAction* m_new = nullptr;
+    QAction* m_open = nullptr;
+    QAction* m_save = nullptr;
+    QAction* m_print = nullptr;
+    QAction* m_printFile = nullptr;
     QAction* m_exit = nullptr;
     QAction* m_english = nullptr;
     QAction* m_chinese = nullptr;
     QAction* m_about = nullptr;
     QAction* m_newButton = nullptr;
+    QAction* m_openButton = nullptr;
+    QAction* m_saveButton = nullptr;
     QActionGroup* m_languages = nullptr;
 };
 
