@@ -11,13 +11,13 @@ namespace {
 
 using document::FrameList;
 
-struct FrameSpec {
+struct FrameInfo {
     FrameList list;
     const char* caption; // the frames' captions are not translated
     const char* name;
 };
 
-constexpr std::array<FrameSpec, 5> frameSpecs{{
+constexpr std::array<FrameInfo, 5> frameInfos{{
     {FrameList::DtmfMemory, "DTMF", "FrameDTMF"},
     {FrameList::TwoToneMemory, "2 Tone", "Frame2Tone"},
     {FrameList::FiveToneMemory, "5 Tone", "Frame5Tone"},
@@ -32,14 +32,14 @@ OptionSignalPanel::OptionSignalPanel(document::Editor& editor, document::FieldEd
     : QWidget(parent), m_editor(editor), m_fields(fields) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    for (std::size_t i = 0; i < frameSpecs.size(); ++i) {
-        const FrameSpec& spec = frameSpecs[i];
+    for (std::size_t i = 0; i < frameInfos.size(); ++i) {
+        const FrameInfo& info = frameInfos[i];
         Frame& frame = m_frames[i];
-        frame.box = new QGroupBox(QString::fromLatin1(spec.caption), this);
-        frame.box->setObjectName(QString::fromLatin1(spec.name));
+        frame.box = new QGroupBox(QString::fromLatin1(info.caption), this);
+        frame.box->setObjectName(QString::fromLatin1(info.name));
         frame.list = new QComboBox(frame.box);
         frame.list->setMinimumContentsLength(6);
-        for (const std::string_view entry : document::FieldEditors::frameEntries(spec.list)) {
+        for (const std::string_view entry : document::FieldEditors::frameEntries(info.list)) {
             frame.list->addItem(
                 QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size())));
         }
@@ -47,7 +47,7 @@ OptionSignalPanel::OptionSignalPanel(document::Editor& editor, document::FieldEd
         inner->addWidget(frame.list);
         layout->addWidget(frame.box);
         connect(frame.list, &QComboBox::activated, this,
-                [this, list = spec.list](int position) { m_fields.framePicked(list, position); });
+                [this, list = info.list](int position) { m_fields.framePicked(list, position); });
     }
     layout->addStretch(1);
     refresh();
