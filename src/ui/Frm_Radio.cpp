@@ -15,6 +15,9 @@
 #include "ui/StepDelegate.h"
 #include "ui/ToneDelegate.h"
 #include "ui/Twips.h"
+#include "ui/dialogs/FrmDTMF.h"
+#include "ui/dialogs/Frm_AutoDialer.h"
+#include "ui/dialogs/Frm_Option.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -196,6 +199,18 @@ void Frm_Radio::buildMenus() {
     m_exit = m_fileMenu->addAction(QStringLiteral("Exit"), this, &QWidget::close);
     m_exit->setObjectName(QStringLiteral("Menu_Exit"));
 
+    m_optionMenu = menuBar()->addMenu(QStringLiteral("&Option"));
+    m_optionMenu->setObjectName(QStringLiteral("Menu_Option"));
+    m_radioOption = m_optionMenu->addAction(QStringLiteral("&Radio Option"), this,
+                                            &Frm_Radio::Menu_RadioOption_Click);
+    m_radioOption->setObjectName(QStringLiteral("Menu_RadioOption"));
+    m_autoDialer = m_optionMenu->addAction(QStringLiteral("&Auto Dialer"), this,
+                                           &Frm_Radio::Menu_AutoDiaer_Click);
+    m_autoDialer->setObjectName(QStringLiteral("Menu_AutoDiaer"));
+    m_dtmf = m_optionMenu->addAction(QStringLiteral("&DTMF"), this, &Frm_Radio::mnuDTMF_Click);
+    m_dtmf->setObjectName(QStringLiteral("mnuDTMF"));
+    m_dtmf->setVisible(false);
+
     m_languageMenu = menuBar()->addMenu(QStringLiteral("&Language"));
     m_languageMenu->setObjectName(QStringLiteral("Menu_Language"));
     m_languages = new QActionGroup(this);
@@ -233,6 +248,15 @@ void Frm_Radio::buildMenus() {
         m_toolBar->addAction(toolIcon(this, "document-save", QStyle::SP_DialogSaveButton),
                              QStringLiteral("Save"), this, &Frm_Radio::Menu_Save_Click);
     m_saveButton->setObjectName(QStringLiteral("SaveBtn"));
+    m_toolBar->addSeparator();
+    m_optionButton = m_toolBar->addAction(
+        toolIcon(this, "preferences-system", QStyle::SP_FileDialogDetailedView),
+        QStringLiteral("Radio Option"), this, &Frm_Radio::Menu_RadioOption_Click);
+    m_optionButton->setObjectName(QStringLiteral("OptionBtn"));
+    m_autoDialerButton =
+        m_toolBar->addAction(toolIcon(this, "call-start", QStyle::SP_FileDialogListView),
+                             QStringLiteral("Auto Dialer"), this, &Frm_Radio::Menu_AutoDiaer_Click);
+    m_autoDialerButton->setObjectName(QStringLiteral("AdBtn"));
 }
 
 void Frm_Radio::applyTexts() {
@@ -244,6 +268,10 @@ void Frm_Radio::applyTexts() {
     m_print->setText(lang("Menu", "10003"));
     m_printFile->setText(lang("Menu", "10004"));
     m_exit->setText(lang("Menu", "10005"));
+    m_optionMenu->setTitle(lang("Menu", "2000M"));
+    m_radioOption->setText(lang("Menu", "20000"));
+    m_autoDialer->setText(lang("Menu", "20001"));
+    m_dtmf->setText(lang("Menu", "20002"));
     m_languageMenu->setTitle(lang("Menu", "4000M"));
     m_english->setText(lang("Menu", "40001"));
     m_chinese->setText(lang("Menu", "40002"));
@@ -256,6 +284,8 @@ void Frm_Radio::applyTexts() {
     tip(m_newButton, "8000");
     tip(m_openButton, "8001");
     tip(m_saveButton, "8002");
+    tip(m_optionButton, "8003");
+    tip(m_autoDialerButton, "8004");
     m_infoFrame->setTitle(lang("OTHERS", "70010"));
     m_modelLabel->setText(lang("OTHERS", "70009"));
 
@@ -292,6 +322,9 @@ void Frm_Radio::editorChanged(unsigned changes) {
     }
     if ((changes & document::FramesChanged) != 0) {
         m_frames->refresh();
+    }
+    if ((changes & document::OptionSignalsChanged) != 0) {
+        m_dtmf->setVisible(m_editor.dtmfMenuVisible());
     }
 }
 
@@ -338,6 +371,22 @@ void Frm_Radio::Menu_Print_Click() {
 void Frm_Radio::Menu_PrintFile_Click() {
     m_grid->finishOpenEditor();
     files::exportReportWithDialog(m_editor);
+}
+
+// The option dialogs are modal and write into the document themselves on OK.
+void Frm_Radio::Menu_RadioOption_Click() {
+    Frm_Option dialog(m_editor, this);
+    dialog.exec();
+}
+
+void Frm_Radio::Menu_AutoDiaer_Click() {
+    Frm_AutoDialer dialog(m_editor, this);
+    dialog.exec();
+}
+
+void Frm_Radio::mnuDTMF_Click() {
+    FrmDTMF dialog(m_editor, this);
+    dialog.exec();
 }
 
 void Frm_Radio::Menu_About_Click() {

@@ -54,6 +54,9 @@ public slots:
     void Menu_Print_Click();
     void Menu_PrintFile_Click();
     void Menu_About_Click();
+    void Menu_RadioOption_Click();
+    void Menu_AutoDiaer_Click();
+    void mnuDTMF_Click();
     void switchLanguage(const QString& file);
 
 protected:
@@ -94,6 +97,7 @@ private:
     QTimer* m_gridTimer = nullptr; // Timer1
 
     QMenu* m_fileMenu = nullptr;
+    QMenu* m_optionMenu = nullptr;
     QMenu* m_languageMenu = nullptr;
     QMenu* m_helpMenu = nullptr;
     QToolBar* m_toolBar = nullptr;
@@ -103,12 +107,17 @@ private:
     QAction* m_print = nullptr;
     QAction* m_printFile = nullptr;
     QAction* m_exit = nullptr;
+    QAction* m_radioOption = nullptr;
+    QAction* m_autoDialer = nullptr;
+    QAction* m_dtmf = nullptr;
     QAction* m_english = nullptr;
     QAction* m_chinese = nullptr;
     QAction* m_about = nullptr;
     QAction* m_newButton = nullptr;
     QAction* m_openButton = nullptr;
     QAction* m_saveButton = nullptr;
+    QAction* m_optionButton = nullptr;
+    QAction* m_autoDialerButton = nullptr;
     QActionGroup* m_languages = nullptr;
 };
 
