@@ -6,13 +6,11 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "document/options/RadioOptions.h"
 #include "support/TestEnvironment.h"
 #include "DialogTestSupport.h"
 
 #include <memory>
 
-using vn574::document::RadioOptions;
 using vn574::ui::Frm_Option;
 
 class TestFrmOption : public QObject {
@@ -92,33 +90,6 @@ private slots:
                              "Disable|100ms|60ms|60ms|1750Hz|1m00sec|7sec|off|off|Enable|Timer|"
                              "High|Dly|Unlock|50W|1|1"));
         QVERIFY(!doc.bModify);
-    }
-
-    void switchingBackToFrequencyModeSelectsVfo() {
-        auto& doc = f->editor.document();
-        doc.strSetup = RadioOptions().record();
-        doc.strSetup.replace(doc.strSetup.find("|MR|"), 4, "|CALL|");
-        Frm_Option dialog(f->editor);
-        vn574::test::runModal(dialog, [&] {
-            auto* vfo = list(dialog, "Combo_VFO");
-            QCOMPARE(vfo->currentText(), QStringLiteral("CALL"));
-            vn574::test::chooseWithKeys(list(dialog, "Combo_Indication"), 1);
-            vn574::test::chooseWithKeys(list(dialog, "Combo_Indication"), 0);
-            QCOMPARE(vfo->currentText(), QStringLiteral("VFO"));
-            QVERIFY(vfo->isEnabled());
-            // A new timer value always starts the penalty at "off".
-            vn574::test::chooseWithKeys(list(dialog, "Combo_Timeouttimer"), 1);
-            vn574::test::chooseWithKeys(list(dialog, "Combo_Timeoutpenalty"), 3);
-            vn574::test::chooseWithKeys(list(dialog, "Combo_Timeouttimer"), 5);
-            QCOMPARE(list(dialog, "Combo_Timeoutpenalty")->currentText(), QStringLiteral("Off"));
-            vn574::test::chooseWithKeys(list(dialog, "Combo_Timeouttimer"), 0);
-            QVERIFY(!list(dialog, "Combo_Timeoutpenalty")->isEnabled());
-            press(dialog, "CommandOK");
-        });
-        QCOMPARE(doc.strSetup,
-                 std::string("setup|Frequency|VFO|0|0|Hi|Enable|Enable|Enable|Enable|Enable|"
-                             "Enable|1s|60ms|60ms|1000Hz|off|off|off|off|Disable|Timer|High|off|"
-                             "Unlock|25W|1|0"));
     }
 
     void emptyRecordOpensFreshAndOkWritesTheFreshValues() {
