@@ -68,14 +68,14 @@ void CloneEngine::load() {
     m_timer.setInterval(m_intervals.transferMs);
 
     m_port.setBufferSizes(portInputBufferBytes, portOutputBufferBytes);
-    const std::string error = OpenPort();
+    m_loadError = OpenPort();
     ClosePort();
 
     m_caption = text(s.writing() ? "rw002" : "RW001") + "  (COMM Port:" +
                 m_editor.settings().commPort + ")";
     // The window stays open after this: the user may fix the cable and press start.
-    if (!error.empty()) {
-        m_editor.prompts().message(error, app::Icon::Error);
+    if (!m_loadError.empty()) {
+        m_editor.prompts().message(m_loadError, app::Icon::Error);
     }
 }
 

@@ -53,6 +53,8 @@ public:
     [[nodiscard]] const std::string& failureKey() const { return m_failureKey; }
     // Prefix, "  (COMM Port:", the port name, ")".
     [[nodiscard]] const std::string& caption() const { return m_caption; }
+    // What went wrong when the window tried the port on loading, "" when nothing did.
+    [[nodiscard]] const std::string& loadError() const { return m_loadError; }
     [[nodiscard]] const std::string& startCaption() const { return m_startCaption; }
     [[nodiscard]] const std::string& progressText() const { return m_progressText; }
     [[nodiscard]] int progressValue() const { return m_progressValue; }
@@ -92,6 +94,7 @@ private:
     RxBuffer m_rx;
     std::map<std::string, std::string> m_texts;
     std::string m_caption;
+    std::string m_loadError;
     std::string m_startCaption;
     std::string m_progressText{"0%"};
     int m_progressValue = 0;

@@ -83,7 +83,7 @@ void PtyHost::flushDue(Clock::time_point now) {
     }
 }
 
-void PtyHost::run(const volatile bool& stop, const std::function<void()>& onEnd) {
+void PtyHost::run(const std::atomic<bool>& stop, const std::function<void()>& onEnd) {
     char buffer[512];
     while (!stop) {
         auto now = Clock::now();

@@ -2,6 +2,7 @@
 
 #include "sim/RadioModel.h"
 
+#include <atomic>
 #include <chrono>
 #include <deque>
 #include <functional>
@@ -26,7 +27,7 @@ public:
     [[nodiscard]] const std::string& devicePath() const { return m_path; }
 
     // Serves the line until `stop` turns true. `onEnd` runs after every end frame.
-    void run(const volatile bool& stop, const std::function<void()>& onEnd);
+    void run(const std::atomic<bool>& stop, const std::function<void()>& onEnd);
 
 private:
     struct Pending {

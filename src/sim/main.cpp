@@ -6,6 +6,7 @@
 #include "sim/RadioModel.h"
 #include "sim/SimOptions.h"
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <fstream>
@@ -14,7 +15,8 @@
 
 namespace {
 
-volatile bool stopRequested = false;
+std::atomic<bool> stopRequested{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 void onSignal(int /*signal*/) { stopRequested = true; }
 

@@ -63,6 +63,14 @@ std::string QtSerialPort::open(const std::string& name, const LineSettings& sett
     return {};
 }
 
+void QtSerialPort::deliverWaitingBytes() {
+    if (m_port.isOpen()) {
+        // Reads what the system holds and emits readyRead for it; returns at once when
+        // nothing is there.
+        m_port.waitForReadyRead(0);
+    }
+}
+
 void QtSerialPort::close() {
     if (m_port.isOpen()) {
         m_port.close();

@@ -19,6 +19,11 @@ public:
 
     void setReceiveHandler(std::function<void()> handler) { m_onReceive = std::move(handler); }
 
+    // Raises the receive event now for bytes the system already holds. The tick calls
+    // this first: a receive event always goes before a tick that is due at the same
+    // time, and a short tick that keeps the loop busy must not starve the port.
+    void deliverWaitingBytes();
+
     std::string open(const std::string& name, const LineSettings& settings,
                      Handshake handshake) override;
     void close() override;
