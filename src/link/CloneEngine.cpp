@@ -142,15 +142,16 @@ void CloneEngine::tick() {
     // short it would never match, and every unused channel would be written.
     const std::string notInUseText = m_editor.langText("Channel", "50016");
 
-    if (s.writing() && s.bPreRead) {
-        ++s.TickCount;
-    } else if (s.writing() && s.CurBlock < firstWrittenBlock) {
+    // The gate ticks are not counted towards the no-reply limit; a pre-read's are.
+    const bool writeGate = s.writing() && !s.bPreRead && s.CurBlock < firstWrittenBlock;
+    const bool readGate = !s.writing() && s.CurBlock == readGateBlock && !s.bPasswordChecked;
+    if (writeGate) {
         if (passwordGate() == GateResult::Ended) {
             return;
         }
         s.CurBlock = s.bPasswordModify ? passwordBlock : firstWrittenBlock;
         m_timer.setInterval(m_intervals.afterGateMs);
-    } else if (!s.writing() && s.CurBlock == readGateBlock && !s.bPasswordChecked) {
+    } else if (readGate) {
         if (passwordGate() == GateResult::Ended) {
             return;
         }
@@ -413,10 +414,10 @@ void CloneEngine::fail(const std::string& key) {
     failWithText(text(key));
 }
 
-void CloneEngine::failWithText(const std::string& message) {
+void CloneEngine::failWithText(const std::string& text) {
     m_timer.stop();
     m_outcome = CloneOutcome::Failed;
-    m_editor.prompts().message(message);
+    m_editor.prompts().message(text);
     closeWindow();
 }
 
