@@ -6,6 +6,7 @@
 //   vn574_transfer_pacing [WORK_DIR]
 
 #include "../tests/e2e/ProcessRunner.h"
+#include "../tests/e2e/SampleRadio.h"
 
 #include <chrono>
 #include <cstdio>
@@ -20,28 +21,6 @@ namespace {
 using vn574::test::ProcessResult;
 using vn574::test::runProcess;
 using vn574::test::SimProcess;
-
-// Model 9 with every option installed and all 100 channels (and PL, PH) in use.
-std::string fullRadioImage() {
-    std::string image(8192, '\0');
-    image[1] = '\x66';
-    image[2] = '\xAA';
-    image[3] = '\x33';
-    image[14] = '\xF0';
-    for (int k = 0; k < 12; ++k) {
-        image[static_cast<std::size_t>(18 * 16 + k)] = '\xFF';
-    }
-    image[18 * 16 + 12] = '\xC0';
-    for (int row = 0; row < 100; ++row) {
-        const std::size_t at = static_cast<std::size_t>(0x200 + 32 * row);
-        image[at + 3] = '\x04'; // 12.5 kHz step
-        image[at + 4] = '\x01'; // 145.0000 MHz and up
-        image[at + 5] = '\x45';
-        image[at + 6] = static_cast<char>(row / 10 * 16 + row % 10);
-        image[at + 16] = static_cast<char>(0x3A + row % 26); // a one-letter name
-    }
-    return image;
-}
 
 struct Timed {
     ProcessResult result;
@@ -63,7 +42,7 @@ int main(int argc, char** argv) {
                  : std::filesystem::temp_directory_path() / "vn574-transfer-pacing";
     std::filesystem::create_directories(work);
     const std::string image = (work / "full.img").string();
-    std::ofstream(image, std::ios::binary) << fullRadioImage();
+    std::ofstream(image, std::ios::binary) << vn574::test::sampleRadioImage(100);
     const std::string config = (work / "config").string();
     const std::string document = (work / "full.vd").string();
 

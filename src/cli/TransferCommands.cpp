@@ -1,4 +1,5 @@
 #include "app/AtomicFile.h"
+#include "app/OptionFlags.h"
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
 #include "codec/ImageCodec.h"
@@ -10,6 +11,7 @@
 #include <QCommandLineParser>
 
 #include <iostream>
+#include <memory>
 #include <string>
 
 namespace vn574::cli {
@@ -79,14 +81,20 @@ void reportProgress(link::CloneRunOptions& run, const char* verb) {
 bool prepareTransfer(CliSession& session, const QCommandLineParser& parser,
                      const TransferOptions& options) {
     auto& settings = session.settings();
+    // The clone window stores the option flags when it closes. The stored bytes are
+    // sticky, so the record must be known before it is written again: a fresh record of
+    // zeros would forget the options of radios read before.
+    if (!settings.settingFile) {
+        settings.settingFile = std::make_shared<app::SettingFile>(settings.paths.settingIni());
+        settings.settingFile->load();
+    }
     settings.commPort = CliSession::localPath(parser.value(options.port));
     if (settings.commPort.empty()) {
         session.prompts().message("Please Set Com Port!", app::Icon::Warning);
         return false;
     }
     if (!parser.isSet(options.quiet)) {
-        session.prompts().message(session.editor().windowMessage(9007),
-                                  app::Icon::Information);
+        session.prompts().message(session.editor().windowMessage(9007), app::Icon::Information);
     }
     if (parser.isSet(options.password)) {
         session.prompts().password = CliSession::localPath(parser.value(options.password));

@@ -1,8 +1,9 @@
 #include "link/CloneEngine.h"
 
+#include "codec/HexText.h"
+#include "codec/MemoryImage.h"
 #include "document/Editor.h"
 #include "link/CloneFrames.h"
-#include "link/PasswordText.h"
 
 #include <array>
 #include <utility>
@@ -26,16 +27,16 @@ constexpr int highBlocks = 256; // read faults from here on report "msgversion"
 constexpr int endFramePauseMs = 20;
 
 constexpr std::array<const char*, 14> windowKeys = {
-    "msg1",  "msg2",  "msg3",  "msg4",  "msgopen", "msgversion", "msgmodeltypedif",
-    "msgbanddif", "rw006", "rw003", "rw004", "rw005", "RW001", "rw002"};
+    "msg1",       "msg2",  "msg3",  "msg4",  "msgopen", "msgversion", "msgmodeltypedif",
+    "msgbanddif", "rw006", "rw003", "rw004", "rw005",   "RW001",      "rw002"};
 
 } // namespace
 
 CloneEngine::CloneEngine(document::Editor& editor, TransferState& state, SerialPort& port,
                          TickTimer& timer, Pause& pause, CloneView& view, TransferCodec& codec,
                          TickIntervals intervals)
-    : m_editor(editor), m_state(state), m_port(port), m_timer(timer), m_pause(pause),
-      m_view(view), m_codec(codec), m_intervals(intervals) {}
+    : m_editor(editor), m_state(state), m_port(port), m_timer(timer), m_pause(pause), m_view(view),
+      m_codec(codec), m_intervals(intervals) {}
 
 std::string CloneEngine::text(const std::string& key) const {
     const auto found = m_texts.find(key);
@@ -71,8 +72,8 @@ void CloneEngine::load() {
     m_loadError = OpenPort();
     ClosePort();
 
-    m_caption = text(s.writing() ? "rw002" : "RW001") + "  (COMM Port:" +
-                m_editor.settings().commPort + ")";
+    m_caption = text(s.writing() ? "rw002" : "RW001") +
+                "  (COMM Port:" + m_editor.settings().commPort + ")";
     // The window stays open after this: the user may fix the cable and press start.
     if (!m_loadError.empty()) {
         m_editor.prompts().message(m_loadError, app::Icon::Error);
@@ -138,10 +139,6 @@ void CloneEngine::tick() {
     } leave{m_inTick};
 
     TransferState& s = m_state;
-    // Rows not in use show this word in their status cell. It is compared whole: cut
-    // short it would never match, and every unused channel would be written.
-    const std::string notInUseText = m_editor.langText("Channel", "50016");
-
     // The gate ticks are not counted towards the no-reply limit; a pre-read's are.
     const bool writeGate = s.writing() && !s.bPreRead && s.CurBlock < firstWrittenBlock;
     const bool readGate = !s.writing() && s.CurBlock == readGateBlock && !s.bPasswordChecked;
@@ -185,7 +182,7 @@ void CloneEngine::tick() {
         return;
     }
 
-    skipChannels(notInUseText);
+    skipChannels();
 
     const std::string error = PrepareReceiver();
     if (!error.empty()) {
@@ -203,7 +200,7 @@ void CloneEngine::tick() {
 
 CloneEngine::GateResult CloneEngine::passwordGate() {
     TransferState& s = m_state;
-    const std::string password = TrimAtNul(m_editor.settings().radioPassword);
+    const std::string password = codec::TrimAtNul(m_editor.settings().radioPassword);
     if (password.empty()) {
         return GateResult::Passed;
     }
@@ -228,15 +225,17 @@ CloneEngine::GateResult CloneEngine::passwordGate() {
     return GateResult::Passed;
 }
 
-void CloneEngine::skipChannels(const std::string& notInUseText) {
+void CloneEngine::skipChannels() {
     TransferState& s = m_state;
     const bool writeSkipping = s.writing() && !s.bPreRead;
     while (s.CurBlock >= firstChannelBlock && s.CurBlock <= lastChannelBlock) {
         const int row = (s.CurBlock - 30) / 2;
         bool skip = false;
         if (writeSkipping) {
-            const std::string& status = m_editor.grid().cell(row, document::colStatus);
-            skip = status.empty() || status == notInUseText;
+            // The rows the encoder marks as not in use: an empty status cell or the
+            // whole not-in-use word. Cut short by a letter, as the window once read it,
+            // the word would never match and every unused channel would be written.
+            skip = !codec::isRowWritten(m_editor, row);
         } else {
             skip = !m_codec.channelInUse(row);
         }
@@ -283,9 +282,11 @@ void CloneEngine::sendWriteStep() {
         closeWindow();
         return;
     }
-    const std::string frame = writeFrame(s.CurBlock, m_codec.encodeBlock(s.CurBlock, s.strNewPassword));
+    const std::string frame =
+        writeFrame(s.CurBlock, m_codec.encodeBlock(s.CurBlock, s.strNewPassword));
     if (frame.size() != writeFrameTextLength) {
         // The same block is built again at the next tick; the user stops or closes.
+        ++m_refusedFrames;
         m_editor.prompts().message(text("msg4"));
         return;
     }

@@ -32,9 +32,8 @@ enum class CloneOutcome {
 // the start and close buttons, the tick and the port's receive events.
 class CloneEngine {
 public:
-    CloneEngine(document::Editor& editor, TransferState& state, SerialPort& port,
-                TickTimer& timer, Pause& pause, CloneView& view, TransferCodec& codec,
-                TickIntervals intervals = {});
+    CloneEngine(document::Editor& editor, TransferState& state, SerialPort& port, TickTimer& timer,
+                Pause& pause, CloneView& view, TransferCodec& codec, TickIntervals intervals = {});
 
     // The window loads for the transfer direction in state.mode.
     void load();
@@ -51,6 +50,8 @@ public:
     [[nodiscard]] CloneOutcome outcome() const { return m_outcome; }
     // The "RW" key of the failure message shown, "" when none was.
     [[nodiscard]] const std::string& failureKey() const { return m_failureKey; }
+    // How often a write frame could not be built ("msg4"); the window goes on regardless.
+    [[nodiscard]] int refusedFrames() const { return m_refusedFrames; }
     // Prefix, "  (COMM Port:", the port name, ")".
     [[nodiscard]] const std::string& caption() const { return m_caption; }
     // What went wrong when the window tried the port on loading, "" when nothing did.
@@ -76,7 +77,7 @@ private:
     void showBlockProgress();
 
     GateResult passwordGate();
-    void skipChannels(const std::string& notInUseText);
+    void skipChannels();
     void sendReadStep();
     void sendWriteStep();
     void handleReadBuffer();
@@ -101,6 +102,7 @@ private:
     bool m_passwordModifyChecked = false;
     std::string m_passwordBox;
     bool m_inTick = false;
+    int m_refusedFrames = 0;
     bool m_closed = false;
     CloneOutcome m_outcome = CloneOutcome::Open;
     std::string m_failureKey;

@@ -15,15 +15,21 @@ std::string BlockAddress(int block) {
     return text;
 }
 
-std::string identFrame() { return "VN575"; }
+std::string identFrame() {
+    return "VN575";
+}
 
-std::string readFrame(int block) { return "ZT~F" + BlockAddress(block) + "R"; }
+std::string readFrame(int block) {
+    return "ZT~F" + BlockAddress(block) + "R";
+}
 
 std::string writeFrame(int block, std::string_view dataDigits) {
     return "ZT~F" + BlockAddress(block) + "W" + std::string(dataDigits);
 }
 
-std::string endFrame() { return "ZT~E"; }
+std::string endFrame() {
+    return "ZT~E";
+}
 
 void SendFrame(SerialPort& port, Pause& pause, std::string_view text, int pauseMs) {
     port.write(text);
@@ -32,6 +38,8 @@ void SendFrame(SerialPort& port, Pause& pause, std::string_view text, int pauseM
     pause.pause(pauseMs);
 }
 
-bool IsLink2(std::string_view buffer) { return buffer == "VN575\r\n\r\nOK\r\n"; }
+bool IsLink2(std::string_view buffer) {
+    return buffer == "VN575\r\n\r\nOK\r\n";
+}
 
 } // namespace vn574::link

@@ -13,7 +13,8 @@ void CodecTransfer::decodeBlock(std::string_view rx, int dataStart, int block,
                                 TransferState& state) {
     const auto start = static_cast<std::size_t>(dataStart);
     if (block >= 0 && block < blockCount && start + blockDigits <= rx.size()) {
-        const std::span<std::uint8_t> bytes(m_received.data() + block * 16, 16);
+        const std::span<std::uint8_t> bytes(
+            m_received.data() + static_cast<std::ptrdiff_t>(block) * 16, 16);
         if (!codec::hexToBytes(rx.substr(start, blockDigits), bytes)) {
             std::fill(bytes.begin(), bytes.end(), 0);
         }
@@ -32,6 +33,8 @@ std::string CodecTransfer::encodeBlock(int block, const std::string& newPassword
     return m_codec.EncodeBlock(block);
 }
 
-bool CodecTransfer::channelInUse(int row) const { return m_codec.chInUse(row) != 0; }
+bool CodecTransfer::channelInUse(int row) const {
+    return m_codec.chInUse(row) != 0;
+}
 
 } // namespace vn574::link

@@ -18,15 +18,12 @@ class CodecTransfer final : public TransferCodec {
 public:
     explicit CodecTransfer(codec::ImageCodec& codec) : m_codec(codec) {}
 
-    void decodeBlock(std::string_view rx, int dataStart, int block,
-                     TransferState& state) override;
+    void decodeBlock(std::string_view rx, int dataStart, int block, TransferState& state) override;
     std::string encodeBlock(int block, const std::string& newPassword) override;
     [[nodiscard]] bool channelInUse(int row) const override;
 
     // The 8192 bytes of every block decoded so far; blocks not received are zero.
-    [[nodiscard]] const std::array<std::uint8_t, 8192>& receivedImage() const {
-        return m_received;
-    }
+    [[nodiscard]] const std::array<std::uint8_t, 8192>& receivedImage() const { return m_received; }
 
 private:
     codec::ImageCodec& m_codec;

@@ -41,8 +41,7 @@ bool isBuiltInSerial(const std::string& name) {
 std::vector<std::string> sortPortNames(std::vector<std::string> names) {
     const auto key = [](const std::string& name) {
         const int number = portNumber(name);
-        return std::make_tuple(number < 0, number < 0 ? 0 : number, !isBuiltInSerial(name),
-                               name);
+        return std::make_tuple(number < 0, number < 0 ? 0 : number, !isBuiltInSerial(name), name);
     };
     std::stable_sort(names.begin(), names.end(),
                      [&](const std::string& a, const std::string& b) { return key(a) < key(b); });

@@ -30,7 +30,9 @@ int RxBuffer::CountPattern(std::string_view pattern) const {
 
 namespace {
 
-bool isUpperHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
+bool isUpperHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+}
 
 } // namespace
 

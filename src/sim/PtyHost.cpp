@@ -53,9 +53,9 @@ void PtyHost::schedule(const std::vector<Emission>& emissions, Clock::time_point
     for (const auto& emission : emissions) {
         Pending pending{now + std::chrono::milliseconds(emission.delayMs), emission.bytes};
         // Later emissions never overtake earlier ones that are due no later.
-        const auto at = std::upper_bound(
-            m_pending.begin(), m_pending.end(), pending.due,
-            [](Clock::time_point due, const Pending& p) { return due < p.due; });
+        const auto at =
+            std::upper_bound(m_pending.begin(), m_pending.end(), pending.due,
+                             [](Clock::time_point due, const Pending& p) { return due < p.due; });
         m_pending.insert(at, std::move(pending));
     }
 }

@@ -46,8 +46,7 @@ int blockOfAddress(std::string_view address) {
 
 } // namespace
 
-RadioModel::RadioModel(const Memory& memory, Faults faults)
-    : m_memory(memory), m_faults(faults) {}
+RadioModel::RadioModel(const Memory& memory, Faults faults) : m_memory(memory), m_faults(faults) {}
 
 std::vector<Emission> RadioModel::receive(std::string_view bytes) {
     std::vector<Emission> out;
@@ -78,7 +77,8 @@ void RadioModel::emitAnswer(std::string bytes, std::vector<Emission>& out) const
         }
         bytes.insert(0, noise);
     }
-    const int piece = m_faults.splitBytes > 0 ? m_faults.splitBytes : static_cast<int>(bytes.size());
+    const int piece =
+        m_faults.splitBytes > 0 ? m_faults.splitBytes : static_cast<int>(bytes.size());
     int delay = m_faults.replyDelayMs;
     for (std::size_t at = 0; at < bytes.size(); at += static_cast<std::size_t>(piece)) {
         out.push_back({delay, bytes.substr(at, static_cast<std::size_t>(piece))});
@@ -131,14 +131,13 @@ std::string RadioModel::answer(const std::string& line) {
         }
         m_written.push_back(block);
         for (std::size_t k = 0; k < 16; ++k) {
-            m_memory[static_cast<std::size_t>(block) * 16 + k] = static_cast<std::uint8_t>(
-                hexValue(data[2 * k]) * 16 + hexValue(data[2 * k + 1]));
+            m_memory[static_cast<std::size_t>(block) * 16 + k] =
+                static_cast<std::uint8_t>(hexValue(data[2 * k]) * 16 + hexValue(data[2 * k + 1]));
         }
         return std::string(okAnswer);
     }
     return {};
 }
-
 
 std::optional<Memory> buildMemory(std::string_view modelCode, std::uint8_t optionByte,
                                   std::string_view password) {
@@ -147,7 +146,9 @@ std::optional<Memory> buildMemory(std::string_view modelCode, std::uint8_t optio
     }
     Memory memory{};
     for (std::size_t k = 0; k < 3; ++k) {
-        const auto upper = [](char c) { return c >= 'a' && c <= 'f' ? static_cast<char>(c - 32) : c; };
+        const auto upper = [](char c) {
+            return c >= 'a' && c <= 'f' ? static_cast<char>(c - 32) : c;
+        };
         const int high = hexValue(upper(modelCode[2 * k]));
         const int low = hexValue(upper(modelCode[2 * k + 1]));
         if (high < 0 || low < 0) {

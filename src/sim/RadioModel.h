@@ -14,15 +14,15 @@ using Memory = std::array<std::uint8_t, memorySize>;
 
 // Ways the simulated radio or its cable can misbehave.
 struct Faults {
-    bool silent = false;          // the cable echoes, the radio never answers
-    bool noEcho = false;          // the cable does not echo
-    bool identError = false;      // "ERROR" to the identification
-    int writeErrorBlock = -1;     // "ERROR" to the write of this block
-    int neverAnswerBlock = -1;    // no answer to a read or write of this block
-    int garbageBytes = 0;         // noise in front of every answer
-    int splitBytes = 0;           // answers in pieces of this many bytes (0: whole)
-    int splitGapMs = 2;           // time between two pieces
-    int replyDelayMs = 0;         // the radio thinks this long before answering
+    bool silent = false;       // the cable echoes, the radio never answers
+    bool noEcho = false;       // the cable does not echo
+    bool identError = false;   // "ERROR" to the identification
+    int writeErrorBlock = -1;  // "ERROR" to the write of this block
+    int neverAnswerBlock = -1; // no answer to a read or write of this block
+    int garbageBytes = 0;      // noise in front of every answer
+    int splitBytes = 0;        // answers in pieces of this many bytes (0: whole)
+    int splitGapMs = 2;        // time between two pieces
+    int replyDelayMs = 0;      // the radio thinks this long before answering
 };
 
 // Bytes the radio side puts on the line, `delayMs` after the input that caused them.

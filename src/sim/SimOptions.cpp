@@ -81,8 +81,8 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args,
             options.help = true;
         } else if (arg == "--baud-pace") {
             options.baudPace = true;
-        } else if (arg == "--image" || arg == "--save" || arg == "--password" ||
-                   arg == "--fault" || arg == "--model" || arg == "--option-byte") {
+        } else if (arg == "--image" || arg == "--save" || arg == "--password" || arg == "--fault" ||
+                   arg == "--model" || arg == "--option-byte") {
             const auto text = value();
             if (!text) {
                 return std::nullopt;

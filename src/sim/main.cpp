@@ -18,7 +18,9 @@ namespace {
 std::atomic<bool> stopRequested{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
 
-void onSignal(int /*signal*/) { stopRequested = true; }
+void onSignal(int /*signal*/) {
+    stopRequested = true;
+}
 
 bool saveMemory(const std::string& path, const vn574::sim::Memory& memory) {
     const std::string temporary = path + ".tmp";
@@ -57,7 +59,8 @@ int main(int argc, char** argv) {
             return 1;
         }
         if (bytes.size() != memory.size()) {
-            std::cerr << "vn574-radio-sim: " << options->imageFile << " is not an 8192-byte image\n";
+            std::cerr << "vn574-radio-sim: " << options->imageFile
+                      << " is not an 8192-byte image\n";
             return 1;
         }
         std::copy(bytes.begin(), bytes.end(), reinterpret_cast<char*>(memory.data()));
@@ -80,7 +83,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    struct sigaction action{};
+    struct sigaction action {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);

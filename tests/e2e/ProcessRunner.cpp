@@ -124,7 +124,9 @@ SimProcess::SimProcess(const std::vector<std::string>& arguments) {
     }
 }
 
-SimProcess::~SimProcess() { stop(); }
+SimProcess::~SimProcess() {
+    stop();
+}
 
 int SimProcess::stop() {
     int code = -1;

@@ -3,6 +3,7 @@
 // keep this quick; nothing here measures time.
 
 #include "ProcessRunner.h"
+#include "SampleRadio.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,6 @@ namespace {
 
 const std::string cli = VN574_CLI;
 const std::string sim = VN574_RADIO_SIM;
-const std::string sample = std::string(VN574_TEST_DATA_DIR) + "/sample-2m.vd";
 const std::string tick = "20";
 
 // The English texts the tool prints for its failures.
@@ -26,20 +26,25 @@ const std::string otherModelText =
     "correct model.";
 
 class RadioTransfer : public ::testing::Test {
+public:
+    ProcessResult readInto(const std::string& port, const std::string& file) {
+        return runProcess({cli, "read", "--port", port, "-o", file, "--tick-ms", tick, "--quiet",
+                           "--config-dir", dir.file("config")});
+    }
+
 protected:
     ProcessResult read(const std::string& port, const std::vector<std::string>& extra = {}) {
-        std::vector<std::string> argv = {cli,        "read", "--port",   port,
-                                         "-o",       out(),  "--tick-ms", tick,
-                                         "--config-dir", dir.file("config")};
+        std::vector<std::string> argv = {
+            cli,   "read",      "--port", port,           "-o",
+            out(), "--tick-ms", tick,     "--config-dir", dir.file("config")};
         argv.insert(argv.end(), extra.begin(), extra.end());
         return runProcess(argv);
     }
     ProcessResult write(const std::string& port, const std::string& file,
                         const std::vector<std::string>& extra = {}) {
-        std::vector<std::string> argv = {cli,      "write",   port.empty() ? "" : "--port",
-                                         port,     file,      "--tick-ms",
-                                         tick,     "--quiet", "--config-dir",
-                                         dir.file("config")};
+        std::vector<std::string> argv = {
+            cli,         "write", "--port",  port,           file,
+            "--tick-ms", tick,    "--quiet", "--config-dir", dir.file("config")};
         argv.insert(argv.end(), extra.begin(), extra.end());
         return runProcess(argv);
     }
@@ -48,27 +53,50 @@ protected:
     TempDir dir;
 };
 
-TEST_F(RadioTransfer, WrittenDocumentIsReadBackUnchanged) {
-    SimProcess radio({sim, "--model", "2", "--option-byte", "0xF0", "--save", dir.file("radio.img")});
-    ASSERT_FALSE(radio.device().empty());
+TEST_F(RadioTransfer, DocumentReadWrittenAndReadAgainIsUnchanged) {
+    const std::string original = sampleRadioImage(60);
+    writeFile(dir.file("radio.img"), original);
+    {
+        SimProcess radio({sim, "--image", dir.file("radio.img")});
+        ASSERT_FALSE(radio.device().empty());
+        const auto got = read(radio.device(), {"--image", dir.file("read.img")});
+        ASSERT_EQ(got.exitCode, 0) << got.err;
+        EXPECT_NE(got.err.find("reading 50% (block 255)"), std::string::npos) << got.err;
+        EXPECT_NE(got.err.find("reading 100%"), std::string::npos) << got.err;
+        EXPECT_NE(got.err.find("Transfer completed."), std::string::npos);
+    }
+    // Every block that travelled arrived as the radio holds it; the others are zero
+    // here and in the radio alike.
+    EXPECT_EQ(readFile(dir.file("read.img")), original);
+    std::filesystem::rename(out(), dir.file("first.vd"));
+    std::filesystem::rename(dir.file("out.ton"), dir.file("first.ton"));
 
-    const auto written = write(radio.device(), sample);
+    SimProcess blank(
+        {sim, "--model", "3", "--option-byte", "0xF0", "--save", dir.file("written.img")});
+    ASSERT_FALSE(blank.device().empty());
+    const auto written = write(blank.device(), dir.file("first.vd"));
     ASSERT_EQ(written.exitCode, 0) << written.err;
-    EXPECT_NE(written.err.find("Transfer completed."), std::string::npos);
+    const auto again = read(blank.device(), {"--quiet"});
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(blank.stop(), 0);
 
-    const auto got = read(radio.device(), {"--image", dir.file("read.img")});
-    ASSERT_EQ(got.exitCode, 0) << got.err;
-    EXPECT_NE(got.err.find("reading 50% (block 256)"), std::string::npos) << got.err;
+    EXPECT_EQ(readFile(out()), readFile(dir.file("first.vd")));
+    EXPECT_EQ(readFile(dir.file("out.ton")), readFile(dir.file("first.ton")));
+    // Channels, options and memories went back into the radio as they came.
+    const std::string writtenImage = readFile(dir.file("written.img"));
+    ASSERT_EQ(writtenImage.size(), 8192U);
+    EXPECT_EQ(writtenImage.substr(16 * 16, 16 * 16), original.substr(16 * 16, 16 * 16));
+    EXPECT_EQ(writtenImage.substr(32 * 16, 120 * 16), original.substr(32 * 16, 120 * 16));
+}
 
-    EXPECT_EQ(readFile(out()), readFile(sample));
-    EXPECT_EQ(readFile(dir.file("out.ton")), readFile(std::string(VN574_TEST_DATA_DIR) +
-                                                      "/sample-2m.ton"));
-    EXPECT_EQ(radio.stop(), 0);
-    // The memory as the radio saved it is what the read brought in: every block that
-    // is not read is one no write touched.
-    const std::string image = readFile(dir.file("read.img"));
-    ASSERT_EQ(image.size(), 8192U);
-    EXPECT_EQ(image, readFile(dir.file("radio.img")));
+TEST_F(RadioTransfer, DocumentWithoutChannelsInUseIsNotWritten) {
+    SimProcess radio({sim, "--model", "3", "--save", dir.file("radio.img")});
+    ASSERT_FALSE(radio.device().empty());
+    ASSERT_EQ(read(radio.device(), {"--quiet"}).exitCode, 0);
+    const auto written = write(radio.device(), out());
+    EXPECT_EQ(written.exitCode, 1);
+    EXPECT_NE(written.err.find("please active one channel in 0 to 99."), std::string::npos)
+        << written.err;
 }
 
 TEST_F(RadioTransfer, SilentLineFailsWithTheNoReplyMessage) {
@@ -98,8 +126,18 @@ TEST_F(RadioTransfer, PasswordRadioNeedsThePassword) {
     EXPECT_TRUE(std::filesystem::exists(out()));
 }
 
+// A channel data file of the sample radio, read from a simulator.
+std::string sampleDocument(RadioTransfer& test, TempDir& dir) {
+    writeFile(dir.file("sample.img"), sampleRadioImage(8));
+    SimProcess radio({sim, "--image", dir.file("sample.img")});
+    const auto got = test.readInto(radio.device(), dir.file("sample.vd"));
+    EXPECT_EQ(got.exitCode, 0) << got.err;
+    return dir.file("sample.vd");
+}
+
 TEST_F(RadioTransfer, NewPasswordIsWrittenIntoTheRadio) {
-    SimProcess radio({sim, "--model", "2", "--option-byte", "0xF0"});
+    const std::string sample = sampleDocument(*this, dir);
+    SimProcess radio({sim, "--model", "3", "--option-byte", "0xF0"});
     ASSERT_FALSE(radio.device().empty());
     const auto written = write(radio.device(), sample, {"--new-password", "NEWPW"});
     ASSERT_EQ(written.exitCode, 0) << written.err;
@@ -110,6 +148,7 @@ TEST_F(RadioTransfer, NewPasswordIsWrittenIntoTheRadio) {
 }
 
 TEST_F(RadioTransfer, WriteRefusesARadioOfAnotherModel) {
+    const std::string sample = sampleDocument(*this, dir);
     SimProcess radio({sim, "--model", "20", "--save", dir.file("radio.img")});
     ASSERT_FALSE(radio.device().empty());
     const auto written = write(radio.device(), sample);
@@ -123,12 +162,26 @@ TEST_F(RadioTransfer, WriteRefusesARadioOfAnotherModel) {
 }
 
 TEST_F(RadioTransfer, RefusedBlockEndsTheWrite) {
-    SimProcess radio({sim, "--model", "2", "--fault", "write-error=17"});
+    const std::string sample = sampleDocument(*this, dir);
+    SimProcess radio({sim, "--model", "3", "--fault", "write-error=17"});
     ASSERT_FALSE(radio.device().empty());
     const auto written = write(radio.device(), sample);
     EXPECT_EQ(written.exitCode, 1);
     EXPECT_NE(written.err.find("the radio did not confirm the data"), std::string::npos)
         << written.err;
+}
+
+TEST_F(RadioTransfer, OptionFlagsOnceStoredStayStored) {
+    {
+        SimProcess radio({sim, "--model", "9", "--option-byte", "0xF0"});
+        ASSERT_EQ(read(radio.device(), {"--quiet"}).exitCode, 0);
+    }
+    EXPECT_EQ(readFile(dir.file("config/Setting.ini")), std::string("\x01\x01\x01\x01", 4));
+    {
+        SimProcess radio({sim, "--model", "9", "--option-byte", "0x00"});
+        ASSERT_EQ(read(radio.device(), {"--quiet"}).exitCode, 0);
+    }
+    EXPECT_EQ(readFile(dir.file("config/Setting.ini")), std::string("\x01\x01\x01\x01", 4));
 }
 
 TEST_F(RadioTransfer, MissingPortIsReported) {

@@ -21,8 +21,7 @@ std::vector<int> range(int from, int to) {
 // A radio of model 9 with nothing else in it, and a document to write whose blocks
 // are all different from what the radio holds.
 struct WriteRig : CloneRig {
-    explicit WriteRig(int activeRows = 100, sim::Faults faults = {},
-                      std::string_view password = "")
+    explicit WriteRig(int activeRows = 100, sim::Faults faults = {}, std::string_view password = "")
         : CloneRig(*sim::buildMemory("66AA33", 0xF0, password), faults) {
         codec.source = sampleRadio(activeRows);
         setGridRowsInUse(editor, activeRows);
@@ -88,11 +87,11 @@ TEST(CloneWrite, RowsNotInUseOrWithEmptyStatusAreNotWritten) {
     rig.engine().startButton();
     ASSERT_TRUE(rig.runUntilClosed());
     EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Completed);
-    auto expected = range(16, 39);            // options, rows 1..4
-    for (int b : range(42, 51)) {             // rows 6..10
+    auto expected = range(16, 39); // options, rows 1..4
+    for (int b : range(42, 51)) {  // rows 6..10
         expected.push_back(b);
     }
-    expected.push_back(150);                  // row 60
+    expected.push_back(150); // row 60
     expected.push_back(151);
     for (int b : range(232, 511)) {
         expected.push_back(b);
@@ -126,8 +125,8 @@ TEST(CloneWrite, WithoutPasswordModifyTheFirstWriteIsBlock16) {
 }
 
 TEST(CloneWrite, OtherModelTypeOrBandStopsBeforeAnythingIsWritten) {
-    for (const auto& [code, key] : {std::pair{"335533", "msgmodeltypedif"},
-                                    std::pair{"665533", "msgbanddif"}}) {
+    for (const auto& [code, key] :
+         {std::pair{"335533", "msgmodeltypedif"}, std::pair{"665533", "msgbanddif"}}) {
         WriteRig rig;
         rig.codec.selectedModelCode = code;
         rig.engine().startButton();
@@ -201,6 +200,7 @@ TEST(CloneWrite, BlockThatCannotBeEncodedSaysMsg4AtEveryTickAndIsNeverSent) {
     EXPECT_EQ(rig.prompts.messages, std::vector<std::string>(3, rig.text("msg4")));
     EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Open);
     EXPECT_EQ(rig.writtenBlocks(), range(16, 19));
+    EXPECT_EQ(rig.engine().refusedFrames(), 3);
     rig.engine().startButton(); // the user stops
     rig.runFor(10000);
     EXPECT_EQ(rig.prompts.messages.size(), 3U);
@@ -216,10 +216,9 @@ TEST(CloneWrite, StoppedAndStartedAgainBeginsWithThePreReadButNotTheIdentificati
     rig.engine().startButton();
     ASSERT_TRUE(rig.runUntilClosed());
     EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Completed);
-    const std::vector<std::string> again(rig.radio.frames().begin() +
-                                             static_cast<long>(before),
-                                         rig.radio.frames().begin() +
-                                             static_cast<long>(before) + 6);
+    const std::vector<std::string> again(rig.radio.frames().begin() + static_cast<long>(before),
+                                         rig.radio.frames().begin() + static_cast<long>(before) +
+                                             6);
     EXPECT_EQ(again[0], link::readFrame(0));
     EXPECT_EQ(again[4], link::readFrame(4));
     EXPECT_EQ(again[5], "ZT~F0100W" + sim::blockDigits(rig.codec.source, 16));

@@ -112,7 +112,9 @@ TEST(CheckIdentReply, NeedsTheOkLineAnywhereAndNoRefusal) {
     EXPECT_FALSE(CheckIdentReply(bufferOf("VN575\r\n\r\nOK\r")));
 }
 
-std::string echo(int block) { return readFrame(block) + "\r\n"; }
+std::string echo(int block) {
+    return readFrame(block) + "\r\n";
+}
 const std::string someData = "0123456789ABCDEF0123456789ABCDEF";
 
 TEST(CheckReadReply, AcceptsTheHeadBehindTheEchoFromTheFiftySecondByteOn) {
@@ -136,16 +138,16 @@ TEST(CheckReadReply, RefusesAHeadElsewhereOrAnotherBlockOrLowerCaseAddress) {
     test::FakePrompts prompts;
     int calls = 0;
     const BlockDecoder decode = [&](std::string_view, int, int) { ++calls; };
-    EXPECT_FALSE(CheckReadReply(bufferOf(echo(26) + "\r\n01a0:" + someData + "\r\n"), 26,
-                                decode, prompts));
-    EXPECT_FALSE(CheckReadReply(bufferOf(echo(26) + "\r\n01B0:" + someData + "\r\n"), 26,
-                                decode, prompts));
+    EXPECT_FALSE(
+        CheckReadReply(bufferOf(echo(26) + "\r\n01a0:" + someData + "\r\n"), 26, decode, prompts));
+    EXPECT_FALSE(
+        CheckReadReply(bufferOf(echo(26) + "\r\n01B0:" + someData + "\r\n"), 26, decode, prompts));
     // Two echoes in front: the head stands at 22.
-    EXPECT_FALSE(CheckReadReply(bufferOf(echo(26) + echo(26) + "\r\n01A0:" + someData + "\r\n"),
-                                26, decode, prompts));
+    EXPECT_FALSE(CheckReadReply(bufferOf(echo(26) + echo(26) + "\r\n01A0:" + someData + "\r\n"), 26,
+                                decode, prompts));
     // The echo bytes themselves are not compared.
-    EXPECT_TRUE(CheckReadReply(bufferOf("ABCDEFGHIJK\r\n01A0:" + someData + "\r\n"), 26, decode,
-                               prompts));
+    EXPECT_TRUE(
+        CheckReadReply(bufferOf("ABCDEFGHIJK\r\n01A0:" + someData + "\r\n"), 26, decode, prompts));
     EXPECT_EQ(calls, 1);
 }
 
@@ -155,11 +157,11 @@ TEST(CheckReadReply, RefusesDataThatIsNotUpperCaseDigits) {
     const BlockDecoder decode = [&](std::string_view, int, int) { ++calls; };
     std::string lower = someData;
     lower[10] = 'a';
-    EXPECT_FALSE(CheckReadReply(bufferOf(echo(0) + "\r\n0000:" + lower + "\r\n"), 0, decode,
-                                prompts));
+    EXPECT_FALSE(
+        CheckReadReply(bufferOf(echo(0) + "\r\n0000:" + lower + "\r\n"), 0, decode, prompts));
     // A reply cut by the echo of the repeated frame: the head is in place, the data not.
-    const std::string straddled = echo(0) + "\r\n0000:" + someData.substr(0, 13) + echo(0) +
-                                  someData.substr(13) + "\r\n";
+    const std::string straddled =
+        echo(0) + "\r\n0000:" + someData.substr(0, 13) + echo(0) + someData.substr(13) + "\r\n";
     EXPECT_FALSE(CheckReadReply(bufferOf(straddled), 0, decode, prompts));
     EXPECT_EQ(calls, 0);
 }

@@ -19,8 +19,8 @@ TEST(PortNames, NumberIsTheTrailingDigits) {
 TEST(PortNames, SerialDeviceComesBeforeTheUsbDeviceOfTheSameNumber) {
     const Names sorted =
         sortPortNames({"ttyUSB1", "ttyACM0", "ttyS10", "ttyS1", "ttyUSB0", "ttyS0", "serial"});
-    EXPECT_EQ(sorted, (Names{"ttyS0", "ttyACM0", "ttyUSB0", "ttyS1", "ttyUSB1", "ttyS10",
-                             "serial"}));
+    EXPECT_EQ(sorted,
+              (Names{"ttyS0", "ttyACM0", "ttyUSB0", "ttyS1", "ttyUSB1", "ttyS10", "serial"}));
     EXPECT_EQ(sortPortNames({"COM12", "COM3", "COM7"}), (Names{"COM3", "COM7", "COM12"}));
 }
 

@@ -111,8 +111,8 @@ TEST(RadioModel, BuildsAMemoryFromModelCodeOptionsAndPassword) {
 TEST(SimOptions, ParsesImageModelFaultsAndPacing) {
     std::string error;
     auto options = parseSimOptions({"--model", "9", "--option-byte", "0xE0", "--password", "PW",
-                                    "--fault", "write-error=20", "--fault", "split=4",
-                                    "--fault", "silent", "--baud-pace", "--save", "out.img"},
+                                    "--fault", "write-error=20", "--fault", "split=4", "--fault",
+                                    "silent", "--baud-pace", "--save", "out.img"},
                                    error);
     ASSERT_TRUE(options) << error;
     EXPECT_EQ(options->model, 9);

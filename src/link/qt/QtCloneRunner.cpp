@@ -32,9 +32,8 @@ private:
 
 } // namespace
 
-CloneOutcome runCloneTransfer(document::Editor& editor, TransferState& state,
-                              TransferCodec& codec, const CloneRunOptions& options,
-                              std::string* failureKey) {
+CloneOutcome runCloneTransfer(document::Editor& editor, TransferState& state, TransferCodec& codec,
+                              const CloneRunOptions& options, std::string* failureKey) {
     QEventLoop loop;
     QtSerialPort port;
     QtTickTimer timer;
@@ -42,9 +41,15 @@ CloneOutcome runCloneTransfer(document::Editor& editor, TransferState& state,
     LoopView view(loop, options);
     CloneEngine engine(editor, state, port, timer, pause, view, codec, options.intervals);
     port.setReceiveHandler([&engine] { engine.receiveEvent(); });
-    timer.setHandler([&engine, &port] {
+    bool gaveUp = false;
+    timer.setHandler([&] {
         port.deliverWaitingBytes();
         engine.tick();
+        if (options.closeOnRefusedFrame && engine.refusedFrames() > 0 &&
+            engine.outcome() == CloneOutcome::Open) {
+            gaveUp = true;
+            engine.closeButton();
+        }
     });
 
     engine.load();
@@ -62,6 +67,12 @@ CloneOutcome runCloneTransfer(document::Editor& editor, TransferState& state,
     }
     if (!view.closed()) {
         loop.exec();
+    }
+    if (gaveUp) {
+        if (failureKey != nullptr) {
+            *failureKey = "msg4";
+        }
+        return CloneOutcome::Failed;
     }
     if (failureKey != nullptr) {
         *failureKey = engine.failureKey();

@@ -38,7 +38,9 @@ QtSerialPort::QtSerialPort() {
     });
 }
 
-QtSerialPort::~QtSerialPort() { m_port.close(); }
+QtSerialPort::~QtSerialPort() {
+    m_port.close();
+}
 
 std::string QtSerialPort::open(const std::string& name, const LineSettings& settings,
                                Handshake handshake) {
@@ -77,7 +79,9 @@ void QtSerialPort::close() {
     }
 }
 
-bool QtSerialPort::isOpen() const { return m_port.isOpen(); }
+bool QtSerialPort::isOpen() const {
+    return m_port.isOpen();
+}
 
 void QtSerialPort::setBufferSizes(int inputBytes, int /*outputBytes*/) {
     // QSerialPort queues output without a limit of its own; only the input side has a

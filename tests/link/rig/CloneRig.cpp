@@ -1,7 +1,7 @@
 #include "rig/CloneRig.h"
 
+#include "codec/HexText.h"
 #include "link/CloneFrames.h"
-#include "link/PasswordText.h"
 #include "support/TestEnvironment.h"
 
 #include <algorithm>
@@ -34,9 +34,8 @@ void SimulatedLine::write(std::string_view bytes) {
     }
     for (const auto& emission : m_radio->receive(bytes)) {
         Chunk chunk{m_clock.now + emission.delayMs, emission.bytes};
-        const auto at = std::upper_bound(
-            m_inFlight.begin(), m_inFlight.end(), chunk.due,
-            [](long long due, const Chunk& c) { return due < c.due; });
+        const auto at = std::upper_bound(m_inFlight.begin(), m_inFlight.end(), chunk.due,
+                                         [](long long due, const Chunk& c) { return due < c.due; });
         m_inFlight.insert(at, std::move(chunk));
     }
 }
@@ -94,7 +93,7 @@ void ImageCodec::decodeBlock(std::string_view rx, int dataStart, int block,
 
     if (block == 0 && state.bPreRead) {
         const std::string code(digits.substr(2, 6));
-        state.ModelCheck = code == selectedModelCode ? 0
+        state.ModelCheck = code == selectedModelCode                             ? 0
                            : code.substr(0, 2) == selectedModelCode.substr(0, 2) ? 1
                                                                                  : 2;
     }
@@ -103,7 +102,7 @@ void ImageCodec::decodeBlock(std::string_view rx, int dataStart, int block,
         for (const auto byte : bytes) {
             password.push_back(byte == 0xFF ? '\0' : static_cast<char>(byte));
         }
-        password = link::TrimAtNul(password) + '\0';
+        password = codec::TrimAtNul(password) + '\0';
         password.resize(16, ' ');
         m_settings.radioPassword = password;
         state.bPreRead = false;
@@ -128,12 +127,14 @@ std::string ImageCodec::encodeBlock(int block, const std::string& newPassword) {
     return sim::blockDigits(source, block);
 }
 
-bool ImageCodec::channelInUse(int row) const { return m_inUse[static_cast<std::size_t>(row)]; }
+bool ImageCodec::channelInUse(int row) const {
+    return m_inUse[static_cast<std::size_t>(row)];
+}
 
 void ObservingPrompts::message(const std::string& text, app::Icon icon) {
     FakePrompts::message(text, icon);
-    seen.push_back({text, timer != nullptr && timer->isActive(),
-                    line != nullptr ? line->writes.size() : 0});
+    seen.push_back(
+        {text, timer != nullptr && timer->isActive(), line != nullptr ? line->writes.size() : 0});
 }
 
 CloneRig::CloneRig(const sim::Memory& radioMemory, sim::Faults faults, bool radioConnected)
@@ -153,7 +154,7 @@ CloneRig::CloneRig(const sim::Memory& radioMemory, sim::Faults faults, bool radi
 void CloneRig::openWindow(link::TransferMode mode) {
     state.mode = mode;
     m_engine = std::make_unique<link::CloneEngine>(editor, state, line, timer, pause, view,
-                                                   codec, intervals);
+                                                   *m_codec, intervals);
     m_engine->load();
 }
 
@@ -196,8 +197,7 @@ bool CloneRig::runUntil(const std::function<bool()>& done, long long limitMs) {
 }
 
 bool CloneRig::runUntilClosed(long long limitMs) {
-    return runUntil([this] { return m_engine->outcome() != link::CloneOutcome::Open; },
-                    limitMs);
+    return runUntil([this] { return m_engine->outcome() != link::CloneOutcome::Open; }, limitMs);
 }
 
 void CloneRig::runFor(long long ms) {

@@ -170,6 +170,11 @@ public:
 
     // A new clone window on the same process state (the typed password survives).
     void openWindow(link::TransferMode mode);
+    // Windows opened from now on use `codec` instead of the image-copying one.
+    void useCodec(link::TransferCodec& codec) {
+        m_codec = &codec;
+        openWindow(state.mode);
+    }
     link::CloneEngine& engine() { return *m_engine; }
 
     // Delivers arrivals and ticks in time order until the window closes or the virtual
@@ -205,6 +210,7 @@ public:
 private:
     bool step(long long limitMs);
     std::unique_ptr<link::CloneEngine> m_engine;
+    link::TransferCodec* m_codec = &codec;
 };
 
 // A radio memory of model 9 with `channels` channels in use, every byte of the image
