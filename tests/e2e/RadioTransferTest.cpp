@@ -61,7 +61,7 @@ TEST_F(RadioTransfer, DocumentReadWrittenAndReadAgainIsUnchanged) {
         ASSERT_FALSE(radio.device().empty());
         const auto got = read(radio.device(), {"--image", dir.file("read.img")});
         ASSERT_EQ(got.exitCode, 0) << got.err;
-        EXPECT_NE(got.err.find("reading 50% (block 255)"), std::string::npos) << got.err;
+        EXPECT_NE(got.err.find("reading 50% (block "), std::string::npos) << got.err;
         EXPECT_NE(got.err.find("reading 100%"), std::string::npos) << got.err;
         EXPECT_NE(got.err.find("Transfer completed."), std::string::npos);
     }
