@@ -1,11 +1,26 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test through CTest.
+# Installs what is missing, builds everything and runs every test through CTest:
+# the normal build, then the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then clang-tidy over the core.
+#   scripts/test.sh          everything (what CI runs)
+#   scripts/test.sh --quick  the normal build and its tests only
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 scripts/check-format.sh
+export QT_QPA_PLATFORM=offscreen
+
 cmake --preset default
 cmake --build --preset default
-export QT_QPA_PLATFORM=offscreen
 ctest --preset default
+
+if [ "${1:-}" = "--quick" ]; then
+  exit 0
+fi
+
+cmake --preset asan
+cmake --build --preset asan
+ctest --preset asan
+
+scripts/tidy.sh

@@ -67,7 +67,7 @@ void setBeforeRenameHook(BeforeRenameHook hook) {
 std::string writeFilesAtomically(const std::vector<std::pair<std::string, std::string>>& files) {
     std::vector<std::string> temporaries(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
-        const std::string failure = writeTemporary(files[i].first, files[i].second, temporaries[i]);
+        std::string failure = writeTemporary(files[i].first, files[i].second, temporaries[i]);
         if (!failure.empty()) {
             removeAll(temporaries);
             return failure;

@@ -22,7 +22,7 @@ public:
 
 private:
     static std::size_t index(int row, int column);
-    std::array<std::string, gridRowCount * gridColumnCount> m_cells{};
+    std::array<std::string, std::size_t{gridRowCount} * gridColumnCount> m_cells{};
 };
 
 } // namespace vn574::document

@@ -63,7 +63,7 @@ public:
 
 private:
     static std::size_t index(int row, int column);
-    std::array<std::string, tableRows * tableColumns> m_cells{};
+    std::array<std::string, std::size_t{tableRows} * tableColumns> m_cells{};
 };
 
 // The codeplug document: everything the editor holds about one radio's programming.

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for a fixed time on its corpus.
+#   scripts/fuzz.sh [SECONDS_PER_TARGET] [TARGET...]
+# New inputs found are kept in build/fuzz/corpus/<target>; crashes in build/fuzz/findings.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-30}
+shift || true
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+mapfile -t targets < <(if [ $# -gt 0 ]; then printf '%s\n' "$@"; else
+  find build/fuzz/bin -maxdepth 1 -type f -name 'fuzz_*' -printf '%f\n' | sort; fi)
+
+mkdir -p build/fuzz/findings
+for target in "${targets[@]}"; do
+  seeds=fuzz/corpus/${target#fuzz_}
+  work=build/fuzz/corpus/${target#fuzz_}
+  mkdir -p "$work"
+  echo "== $target for ${seconds}s"
+  build/fuzz/bin/"$target" -max_total_time="$seconds" -print_final_stats=1 \
+    -artifact_prefix=build/fuzz/findings/"$target"- "$work" "$seeds" 2>&1 |
+    grep -E 'stat::number_of_executed_units|ERROR|SUMMARY|Done' || true
+  if ls build/fuzz/findings/"$target"-* >/dev/null 2>&1; then
+    echo "!! $target found a failing input; see build/fuzz/findings"
+    exit 1
+  fi
+done
