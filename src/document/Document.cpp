@@ -9,7 +9,8 @@ std::size_t ChannelTable::index(int row, int column) {
         throw std::out_of_range("channel table cell " + std::to_string(row) + "," +
                                 std::to_string(column));
     }
-    return (static_cast<std::size_t>(row - 1) * tableColumns) + static_cast<std::size_t>(column - 1);
+    return (static_cast<std::size_t>(row - 1) * tableColumns) +
+           static_cast<std::size_t>(column - 1);
 }
 
 } // namespace vn574::document

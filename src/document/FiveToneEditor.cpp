@@ -66,7 +66,7 @@ LanguageLookup FiveToneEditor::optionTexts() const {
 }
 
 std::string& FiveToneEditor::cellRef(int row, int column) {
-    return m_grid.at(static_cast<std::size_t>(row * gridColumns + column));
+    return m_grid.at(cellIndex(row, column));
 }
 
 const std::string& FiveToneEditor::cell(int row, int column) const {
@@ -74,7 +74,7 @@ const std::string& FiveToneEditor::cell(int row, int column) const {
     if (row < 0 || row >= gridRows || column < 0 || column >= gridColumns) {
         return none;
     }
-    return m_grid[static_cast<std::size_t>(row * gridColumns + column)];
+    return m_grid[cellIndex(row, column)];
 }
 
 void FiveToneEditor::open() {

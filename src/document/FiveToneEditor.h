@@ -101,12 +101,15 @@ private:
     static std::size_t index(int k) { return static_cast<std::size_t>(k); }
     [[nodiscard]] ToneData& edit() { return m_editor.document().toneDataEdit; }
     std::string& cellRef(int row, int column);
+    static std::size_t cellIndex(int row, int column) {
+        return static_cast<std::size_t>(row) * gridColumns + static_cast<std::size_t>(column);
+    }
     void loadControls();
     void showMemory(int memory);
     void closeEditors();
 
     Editor& m_editor;
-    std::array<std::string, gridRows * gridColumns> m_grid{};
+    std::array<std::string, static_cast<std::size_t>(gridRows) * gridColumns> m_grid{};
 
     std::string m_selfId;
     int m_selfIdStd = 0;

@@ -23,7 +23,7 @@ std::string TwoToneEditor::caption(std::string_view key) const {
 }
 
 std::string& TwoToneEditor::cellRef(int row, int column) {
-    return m_grid.at(static_cast<std::size_t>(row * gridColumns + column));
+    return m_grid.at(cellIndex(row, column));
 }
 
 const std::string& TwoToneEditor::cell(int row, int column) const {
@@ -31,7 +31,7 @@ const std::string& TwoToneEditor::cell(int row, int column) const {
     if (row < 0 || row >= gridRows || column < 0 || column >= gridColumns) {
         return none;
     }
-    return m_grid[static_cast<std::size_t>(row * gridColumns + column)];
+    return m_grid[cellIndex(row, column)];
 }
 
 void TwoToneEditor::open() {

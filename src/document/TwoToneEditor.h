@@ -63,10 +63,13 @@ public:
 private:
     [[nodiscard]] ToneData& edit() { return m_editor.document().toneDataEdit; }
     std::string& cellRef(int row, int column);
+    static std::size_t cellIndex(int row, int column) {
+        return static_cast<std::size_t>(row) * gridColumns + static_cast<std::size_t>(column);
+    }
     void loadGrid();
 
     Editor& m_editor;
-    std::array<std::string, gridRows * gridColumns> m_grid{};
+    std::array<std::string, static_cast<std::size_t>(gridRows) * gridColumns> m_grid{};
     int m_editRow = 0;
     int m_editColumn = 0;
     bool m_editorVisible = false;
