@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QStringList>
+
+namespace vn574::cli {
+
+// Exit status of the tool: 0 done; 1 the operation failed (the message is on stderr);
+// 2 the command line was wrong.
+inline constexpr int exitOk = 0;
+inline constexpr int exitFailure = 1;
+inline constexpr int exitUsage = 2;
+
+// A subcommand gets its own arguments: element 0 is its name, then everything after it.
+using CommandFunction = int (*)(const QStringList& arguments);
+
+struct CliCommand {
+    const char* name;
+    const char* summary;
+    CommandFunction run;
+};
+
+// One function per subcommand, each in its own file; CliMain.cpp lists them.
+int runReport(const QStringList& arguments);
+int runConvert(const QStringList& arguments);
+
+} // namespace vn574::cli

@@ -1,0 +1,66 @@
+#include "cli/CliCommand.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <array>
+#include <iostream>
+
+namespace vn574::cli {
+namespace {
+
+// Adding a subcommand: its file, its function above, and one line here.
+constexpr std::array commands{
+    CliCommand{"report", "Write the text report of a channel data file", runReport},
+    CliCommand{"convert", "Open a channel data file and save it again", runConvert},
+};
+
+void printUsage(std::ostream& out) {
+    out << "Usage: vn574-cli COMMAND [options] ...\n"
+           "       vn574-cli --help | --version\n\n"
+           "VN-574 Channel Data Editor from the command line.\n\nCommands:\n";
+    for (const CliCommand& command : commands) {
+        out << "  " << command.name << std::string(10 - std::string(command.name).size(), ' ')
+            << command.summary << '\n';
+    }
+    out << "\nOptions of every command:\n"
+           "  --config-dir DIR   folder of mysetup.ini and Setting.ini\n"
+           "  --lang LANGUAGE    english (default) or chinese\n"
+           "  -h, --help         the command's own options\n\n"
+           "Exit status: 0 done, 1 the operation failed (message on stderr), 2 wrong "
+           "command line.\n";
+}
+
+} // namespace
+} // namespace vn574::cli
+
+int main(int argc, char** argv) {
+    using namespace vn574::cli;
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vn574-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VN574_VERSION));
+
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() < 2) {
+        printUsage(std::cerr);
+        return exitUsage;
+    }
+    const QString& first = arguments.at(1);
+    if (first == QLatin1String("--help") || first == QLatin1String("-h") ||
+        first == QLatin1String("help")) {
+        printUsage(std::cout);
+        return exitOk;
+    }
+    if (first == QLatin1String("--version") || first == QLatin1String("-v")) {
+        std::cout << "vn574-cli " << VN574_VERSION << '\n';
+        return exitOk;
+    }
+    for (const CliCommand& command : commands) {
+        if (first == QLatin1String(command.name)) {
+            return command.run(arguments.mid(1));
+        }
+    }
+    std::cerr << "vn574-cli: unknown command \"" << first.toStdString()
+              << "\" (see vn574-cli --help)\n";
+    return exitUsage;
+}
