@@ -22,5 +22,7 @@ struct CliCommand {
 // One function per subcommand, each in its own file; CliMain.cpp lists them.
 int runReport(const QStringList& arguments);
 int runConvert(const QStringList& arguments);
+int runEncode(const QStringList& arguments);
+int runDecode(const QStringList& arguments);
 
 } // namespace vn574::cli

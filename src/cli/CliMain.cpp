@@ -13,6 +13,8 @@ namespace {
 constexpr std::array commands{
     CliCommand{"report", "Write the text report of a channel data file", runReport},
     CliCommand{"convert", "Open a channel data file and save it again", runConvert},
+    CliCommand{"encode", "Write the radio image of a channel data file", runEncode},
+    CliCommand{"decode", "Read a radio image into a channel data file", runDecode},
 };
 
 void printUsage(std::ostream& out) {

@@ -1,0 +1,166 @@
+#include "app/AtomicFile.h"
+#include "cli/CliCommand.h"
+#include "cli/CliSession.h"
+#include "codec/ImageCodec.h"
+#include "codec/MemoryImage.h"
+#include "files/ChannelFile.h"
+
+#include <QCommandLineParser>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+namespace vn574::cli {
+namespace {
+
+constexpr std::uint8_t defaultOptionByte = 0xE0; // 5-tone, 2-tone and DTMF installed
+
+// "224", "0xE0": the option byte of block 0.
+std::optional<std::uint8_t> parseOptionByte(const QString& text) {
+    bool ok = false;
+    const bool hex = text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
+    const uint value = hex ? text.mid(2).toUInt(&ok, 16) : text.toUInt(&ok, 10);
+    if (!ok || value > 0xFF) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint8_t>(value);
+}
+
+// The whole file, or a description of why it cannot be had.
+std::optional<std::string> readImageFile(const std::string& path, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot read \"" + path + "\": " + std::strerror(errno);
+        return std::nullopt;
+    }
+    std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        error = "cannot read \"" + path + "\"";
+        return std::nullopt;
+    }
+    return contents;
+}
+
+QCommandLineOption outputOption(const QString& what) {
+    return {QStringList{QStringLiteral("o"), QStringLiteral("output")}, what,
+            QStringLiteral("FILE")};
+}
+
+} // namespace
+
+// vn574-cli encode IN.vd -o OUT.img [--option-byte N]: the memory a write of IN.vd leaves
+// in a radio whose memory was all zeros.
+int runEncode(const QStringList& arguments) {
+    CliSession session;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Writes the 8192-byte radio image that writing a channel data file into a radio of "
+        "all-zero memory would leave: blocks 16..511 as the write sends them, the channels "
+        "not in use left zero, block 0 holding the file's model code and the option byte."));
+    session.addCommonOptions(parser);
+    const QCommandLineOption output = outputOption(QStringLiteral("The image file to write."));
+    const QCommandLineOption optionByte(
+        QStringLiteral("option-byte"),
+        QStringLiteral("Installed-option byte of block 0 (decimal or 0x..; default 0xE0)."),
+        QStringLiteral("N"));
+    parser.addOption(output);
+    parser.addOption(optionByte);
+    parser.addPositionalArgument(QStringLiteral("input"),
+                                 QStringLiteral("Channel data file (.vd) with its .ton file."),
+                                 QStringLiteral("IN.vd"));
+    if (const auto status = session.parse(parser, arguments)) {
+        return *status;
+    }
+    if (parser.positionalArguments().size() != 1 || !parser.isSet(output)) {
+        CliSession::printError("usage: vn574-cli encode IN.vd -o OUT.img [--option-byte N]");
+        return exitUsage;
+    }
+    std::uint8_t option = defaultOptionByte;
+    if (parser.isSet(optionByte)) {
+        const auto parsed = parseOptionByte(parser.value(optionByte));
+        if (!parsed) {
+            CliSession::printError("--option-byte must be a number from 0 to 255, not \"" +
+                                   parser.value(optionByte).toStdString() + "\"");
+            return exitUsage;
+        }
+        option = *parsed;
+    }
+    if (!session.start(parser) ||
+        !session.openInput(CliSession::localPath(parser.positionalArguments().front()))) {
+        return exitFailure;
+    }
+
+    document::Editor& editor = session.editor();
+    editor.UpdateAllArray(); // as a write does before its first block
+    codec::ImageCodec codec(editor);
+    const auto image = codec::encodeImage(editor, codec, option);
+    if (!image) {
+        // The encoder has said why (on stderr).
+        CliSession::printError("the document cannot be written into a radio; no image written");
+        return exitFailure;
+    }
+    const std::string path = CliSession::localPath(parser.value(output));
+    const std::string error = app::writeFileAtomically(
+        path, std::string_view(reinterpret_cast<const char*>(image->data()), image->size()));
+    if (!error.empty()) {
+        CliSession::printError(error);
+        return exitFailure;
+    }
+    return exitOk;
+}
+
+// vn574-cli decode IN.img -o OUT.vd: what the editor holds after reading a radio whose
+// memory is IN.img, saved as OUT.vd and its .ton file.
+int runDecode(const QStringList& arguments) {
+    CliSession session;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Reads an 8192-byte radio image as a read from the radio does (block by block, "
+        "skipping the channels not in use) and saves the result as a channel data file."));
+    session.addCommonOptions(parser);
+    const QCommandLineOption output =
+        outputOption(QStringLiteral("The channel data file to write (.ton beside it)."));
+    parser.addOption(output);
+    parser.addPositionalArgument(QStringLiteral("input"),
+                                 QStringLiteral("Radio image of 8192 bytes."),
+                                 QStringLiteral("IN.img"));
+    if (const auto status = session.parse(parser, arguments)) {
+        return *status;
+    }
+    if (parser.positionalArguments().size() != 1 || !parser.isSet(output)) {
+        CliSession::printError("usage: vn574-cli decode IN.img -o OUT.vd");
+        return exitUsage;
+    }
+    const std::string input = CliSession::localPath(parser.positionalArguments().front());
+    std::string error;
+    const auto contents = readImageFile(input, error);
+    if (!contents) {
+        CliSession::printError(error);
+        return exitFailure;
+    }
+    if (contents->size() != static_cast<std::size_t>(codec::imageSize)) {
+        CliSession::printError("\"" + input + "\" is not a radio image: it has " +
+                               std::to_string(contents->size()) + " bytes, an image has " +
+                               std::to_string(codec::imageSize));
+        return exitFailure;
+    }
+    if (!session.start(parser)) {
+        return exitFailure;
+    }
+
+    codec::MemoryImage image{};
+    std::copy(contents->begin(), contents->end(), image.begin());
+    codec::ImageCodec codec(session.editor());
+    codec::decodeImage(codec, image);
+    session.editor().document().bModify = true; // as a completed read leaves it
+    return files::saveChannelFile(session.editor(), CliSession::localPath(parser.value(output)))
+                   .saved
+               ? exitOk
+               : exitFailure;
+}
+
+} // namespace vn574::cli

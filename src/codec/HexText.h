@@ -1,0 +1,47 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace vn574::codec {
+
+// The small hexadecimal text helpers shared by the clone frames and the image codec.
+// Everything they produce is upper case.
+
+// Value 0..15 of "0".."9", "a".."f", "A".."F"; -1 for any other character.
+int ConvertHexChr(char c);
+
+// 16 x (value of high) + (value of low), where only "0".."9" and "A".."F" have digit
+// values; every other character, lower-case letters included, counts as 0.
+int HexPairValue(char high, char low);
+
+// Four bits of a value 0..15, most significant first (element 0 is bit 3). Values outside
+// 0..15 give no bits at all, so a digit that is not hexadecimal never sets a flag.
+std::array<int, 4> NibbleBits(int value);
+
+// Hexadecimal text of a value cut to its first two digits, or left-padded to two.
+// Negative values are taken as their 32-bit two's complement ("FF" for -1).
+std::string Hex2(long long value);
+
+// A 16-bit value as four hexadecimal digits (two's complement, -1 gives "FFFF").
+std::string Hex4(int value);
+
+// The text trimmed of surrounding spaces, then cut before its first NUL character.
+std::string TrimAtNul(std::string_view text);
+
+// The 16-byte password field: the text's bytes, the first 16 at most, then zeros.
+std::array<std::uint8_t, 16> PutPasswordBytes(std::string_view text);
+
+bool isHexDigit(char c);
+
+// Bytes as upper-case hexadecimal digits, high digit first.
+std::string bytesToHex(std::span<const std::uint8_t> bytes);
+
+// Pairs of hexadecimal digits (either case) into bytes; false when `text` has an odd
+// length or a character that is not a hexadecimal digit, or `out` has the wrong size.
+bool hexToBytes(std::string_view text, std::span<std::uint8_t> out);
+
+} // namespace vn574::codec
