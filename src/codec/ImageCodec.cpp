@@ -541,10 +541,10 @@ void ImageCodec::decodeChannelSecondHalf(const BlockDigits& d, int row) {
             signal = std::string(word);
         }
     }
+    // The option signal is shown also for a row not in use (the scan limits are read
+    // whatever their in-use bit); only columns 2..15 of such a row show "---".
     document.strChData.at(row, doc::colOptSignal) = signal;
-    if (inUse) {
-        m_editor.setCell(row, doc::colOptSignal, signal);
-    }
+    m_editor.setCell(row, doc::colOptSignal, signal);
 
     const auto limited = [&](int byte, int highest) {
         const int value = d.number(byte);

@@ -266,7 +266,7 @@ TEST_F(DecoderTest, RowsTheRadioDoesNotUseAreOutOfUse) {
     f.decode(25, blockHex({0x3A}));
     EXPECT_EQ(cell(101, colStatus), f.words().inactive);
     EXPECT_EQ(cell(101, colName), "---");
-    EXPECT_EQ(cell(101, colOptSignal), "---");
+    EXPECT_EQ(cell(101, colOptSignal), "None"); // shown as decoded, like the table
     EXPECT_EQ(table(101, colRxFreq), "146.0000");
 }
 

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "document/Editor.h"
+#include "document/ValueTables.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vn574::document {
+
+// Which list of the two-step tone editor is showing.
+enum class ToneList {
+    Kind,  // ComboCTCSSDCS: "off", "CTCSS", "DCS"
+    Ctcss, // ComboCTCSS
+    Dcs,   // ComboDCS
+};
+
+// The lists of the option-signal frames under the grid.
+enum class FrameList {
+    DtmfMemory,
+    TwoToneMemory,
+    FiveToneMemory,
+    DtmfPttId,
+    FiveTonePttId,
+};
+
+// What the in-place editors of the grid do when they open, when the user picks an
+// entry and when they lose the focus. The editor widgets only show the texts and pass
+// on what the user did, so every write-back rule is here and testable without widgets.
+//
+// A "choice" is an entry the user picked; when the program itself sets the shown entry
+// (opening, going back to entry 0) no choice method may be called.
+class FieldEditors {
+public:
+    explicit FieldEditors(Editor& editor) : m_editor(editor) {}
+
+    // --- TxtName ---
+    [[nodiscard]] std::string nameOpeningText(int row) const;
+    // The box's text after the user changed it: filtered, at most seven characters,
+    // and written into the cell at once. Returns what the box must show.
+    std::string nameChanged(int row, std::string_view typed);
+
+    // --- TxtRxFreq / TxtTxFreq ---
+    [[nodiscard]] std::string frequencyOpeningText(int row, int column) const;
+    // The entry rules when the box closes; false when a message was shown.
+    bool frequencyCommit(int row, int column, std::string_view text);
+
+    // --- ComboRef ---
+    [[nodiscard]] static std::vector<std::string> stepEntries();
+    [[nodiscard]] int stepOpeningIndex(int row) const;
+    void stepChosen(int row, std::string_view step);
+    void stepCommit(int row, std::string_view step);
+
+    // --- ComboCTCSSDCS, then ComboCTCSS / ComboDCS ---
+    [[nodiscard]] static std::vector<std::string> toneEntries(ToneList list);
+    // The list that takes over after a choice in the kind list; Kind means none does.
+    [[nodiscard]] static ToneList toneKindChosen(std::string_view kind);
+    // The list `list` loses the focus showing `shown`.
+    void toneCommit(int row, int column, ToneList list, std::string_view shown);
+
+    // --- the simple lists: ComboWN, ComboPACMOD, ComboDCSDET, ComboSCNSkp, ComboBCL,
+    //     ComboANI, ComboShift ---
+    [[nodiscard]] static bool isSimpleList(CellEditor kind);
+    [[nodiscard]] std::vector<std::string> simpleListEntries(CellEditor kind) const;
+    // Entry 0, except the BCL list, which shows the entry it last wrote.
+    [[nodiscard]] int simpleListOpeningIndex(CellEditor kind) const;
+    void simpleListCommit(int row, CellEditor kind, std::string_view shown);
+
+    // --- ComboPRI, built anew on every opening; opens on entry 0 ("off") ---
+    [[nodiscard]] std::vector<std::string> priorityEntries() const;
+    void priorityCommit(int row, std::string_view shown);
+
+    // --- ComboOptSignal and its frames ---
+    // Position in Editor::optionSignalList() the list opens (or regains the focus) on.
+    [[nodiscard]] int optionSignalOpeningIndex(int row) const;
+    // The user picked `signal` for `row`: the frames it needs are shown, each on the
+    // row's stored memory and PTT ID.
+    void optionSignalChosen(int row, std::string_view signal);
+    // A pick in a frame's list goes to the current row's option memory or PTT ID.
+    void framePicked(FrameList list, int position);
+    void optionSignalCommit(int row, std::string_view shown);
+    [[nodiscard]] static TextList frameEntries(FrameList list);
+
+private:
+    void setCell(int row, int column, std::string text);
+
+    Editor& m_editor;
+    int m_bclIndex = 0;
+};
+
+} // namespace vn574::document

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+#include <functional>
+
+namespace vn574::document {
+class Editor;
+class FieldEditors;
+} // namespace vn574::document
+
+namespace vn574::ui {
+
+// Base of the grid's in-place editors. An editor is filled when it opens and writes its
+// value back only when it loses the focus (or Enter/Tab/Escape end it), never through
+// the model: the model is a view of the editor's grid and has no setData.
+//
+// The write-back runs after the editor has been closed, because it may show a message
+// box (a frequency out of band), and a modal loop must not run under an editor that the
+// view is about to release.
+class CellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    CellDelegate(document::Editor& editor, document::FieldEditors& fields,
+                 QObject* parent = nullptr);
+
+    // The grid's row (1..104) and column (1..16) of a model index.
+    static int gridRow(const QModelIndex& index) { return index.row() + 1; }
+    static int gridColumn(const QModelIndex& index) { return index.column() + 1; }
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const override;
+
+    // Whether `widget` is a grid editor that is open and not yet ending, and its column.
+    static bool isOpenCellEditor(const QWidget* widget);
+    static int editorColumn(const QWidget* editor);
+
+    // Ends the edit of `editor` as losing the focus does: closes it, then writes back.
+    void finishEditing(QWidget* editor, EndEditHint hint = NoHint);
+
+protected:
+    using Commit = std::function<void()>;
+
+    // Marks `widget` as the editor of grid cell (row, column) and watches it and the
+    // given child widgets for the keys and focus changes that end the edit.
+    void watch(QWidget* widget, const QModelIndex& index) const;
+    void watchChild(QWidget* child) const;
+
+    // What losing the focus writes back, captured from the editor before it closes.
+    virtual Commit commitFor(QWidget* editor, int row, int column) const = 0;
+
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+    document::Editor& m_editor;
+    document::FieldEditors& m_fields;
+
+private:
+    static QWidget* editorOf(QObject* object);
+};
+
+} // namespace vn574::ui

@@ -1,0 +1,166 @@
+#include "ui/ChannelGridView.h"
+
+#include "document/Document.h"
+#include "ui/CellDelegate.h"
+#include "ui/ChannelGridModel.h"
+#include "ui/Twips.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleOptionHeader>
+
+#include <algorithm>
+#include <array>
+
+namespace vn574::ui {
+namespace {
+
+// Widths of grid columns 0..15 in twips; column 16 takes the rest of the row.
+constexpr std::array<int, 16> columnTwips{300, 800, 960,  800,  1200, 1040, 800, 720,
+                                          800, 800, 1200, 1200, 1040, 800,  0,   720};
+
+constexpr int rowTwips = 285;
+constexpr double gridFontPoints = 8.0;
+
+bool survivesScrolling(int gridColumn) {
+    return gridColumn == document::colShift || gridColumn == document::colOptSignal;
+}
+
+} // namespace
+
+ChannelGridView::ChannelGridView(QWidget* parent) : QTableView(parent) {
+    setObjectName(QStringLiteral("MFG"));
+    setEditTriggers(NoEditTriggers);
+    setSelectionMode(SingleSelection);
+    setSelectionBehavior(SelectItems);
+    setAlternatingRowColors(true);
+    setWordWrap(false);
+    horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) |
+                                            Qt::Alignment(Qt::TextWordWrap));
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setStretchLastSection(true);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    verticalHeader()->setHighlightSections(false);
+    verticalHeader()->setSectionsClickable(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setCornerButtonEnabled(false);
+    if (auto* corner = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly)) {
+        corner->installEventFilter(this);
+    }
+
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        emit cellClicked(index.row() + 1, index.column() + 1);
+    });
+    const auto scrolled = [this] { finishOpenEditor(true); };
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, scrolled);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, scrolled);
+}
+
+void ChannelGridView::applyColumnWidths() {
+    const int dpi = logicalDpiX();
+    // The column widths were chosen for a small grid font; a larger one would cut the
+    // status words and frequencies.
+    QFont small = font();
+    small.setPointSizeF(gridFontPoints);
+    setFont(small);
+    horizontalHeader()->setFont(small);
+    verticalHeader()->setFont(small);
+    verticalHeader()->setDefaultSectionSize(
+        std::max(twipsToPixels(rowTwips, dpi), fontMetrics().height() + 6));
+    verticalHeader()->setFixedWidth(twipsToPixels(columnTwips[0], dpi) +
+                                    2 * style()->pixelMetric(QStyle::PM_HeaderMargin));
+    for (int column = 1; column < static_cast<int>(columnTwips.size()); ++column) {
+        setColumnWidth(column - 1,
+                       twipsToPixels(columnTwips[static_cast<std::size_t>(column)], dpi));
+    }
+    setColumnHidden(hiddenGridColumn - 1, true);
+    // Headings such as "PAC MODE" are wider than their columns: two lines.
+    const int line = horizontalHeader()->fontMetrics().lineSpacing();
+    horizontalHeader()->setFixedHeight(2 * line +
+                                       2 * style()->pixelMetric(QStyle::PM_HeaderMargin) + 4);
+}
+
+void ChannelGridView::openEditor(int gridRow, int gridColumn) {
+    const QModelIndex index = model()->index(gridRow - 1, gridColumn - 1);
+    if (!index.isValid()) {
+        return;
+    }
+    setCurrentIndex(index);
+    scrollTo(index);
+    edit(index);
+}
+
+QWidget* ChannelGridView::openCellEditor() const {
+    for (QWidget* child : viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (CellDelegate::isOpenCellEditor(child)) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+void ChannelGridView::finishOpenEditor(bool keepScrollSurvivors) {
+    QWidget* editor = openCellEditor();
+    if (editor == nullptr) {
+        return;
+    }
+    const int column = CellDelegate::editorColumn(editor);
+    if (keepScrollSurvivors && survivesScrolling(column)) {
+        return;
+    }
+    if (auto* delegate = qobject_cast<CellDelegate*>(itemDelegateForColumn(column - 1))) {
+        delegate->finishEditing(editor);
+    }
+}
+
+void ChannelGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    // Enter and Tab end the edit and move on to the next cell; opening the next editor
+    // is still the click's decision.
+    if (hint == QAbstractItemDelegate::EditNextItem ||
+        hint == QAbstractItemDelegate::EditPreviousItem) {
+        const QModelIndex next = moveCursor(
+            hint == QAbstractItemDelegate::EditNextItem ? MoveNext : MovePrevious, Qt::NoModifier);
+        if (next.isValid()) {
+            setCurrentIndex(next);
+        }
+        setFocus(Qt::TabFocusReason);
+    }
+}
+
+void ChannelGridView::keyPressEvent(QKeyEvent* event) {
+    // Space acts on the current cell as a click does, so the grid works from the keyboard.
+    if (event->key() == Qt::Key_Space && currentIndex().isValid() && state() != EditingState) {
+        emit cellClicked(currentIndex().row() + 1, currentIndex().column() + 1);
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+bool ChannelGridView::eventFilter(QObject* object, QEvent* event) {
+    auto* corner = qobject_cast<QAbstractButton*>(object);
+    if (corner != nullptr && event->type() == QEvent::Paint && model() != nullptr) {
+        // The corner holds the heading of the label column.
+        QStyleOptionHeader option;
+        option.initFrom(corner);
+        option.rect = corner->rect();
+        option.position = QStyleOptionHeader::OnlyOneSection;
+        option.textAlignment = Qt::AlignCenter;
+        option.state |= QStyle::State_Enabled;
+        option.palette.setCurrentColorGroup(QPalette::Active);
+        if (const auto* grid = qobject_cast<const ChannelGridModel*>(model())) {
+            option.text = grid->cornerText();
+        }
+        QPainter painter(corner);
+        corner->style()->drawControl(QStyle::CE_Header, &option, &painter, nullptr);
+        return true;
+    }
+    return QTableView::eventFilter(object, event);
+}
+
+} // namespace vn574::ui

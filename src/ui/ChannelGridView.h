@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QTableView>
+
+namespace vn574::ui {
+
+class ChannelGridModel;
+
+// MFG: the channel grid. Editors open only through a click that the editor logic
+// accepts; Enter and Tab in an editor end it and move on to the next cell without
+// opening another one; scrolling ends the open editor except the Shift and
+// option-signal lists.
+class ChannelGridView : public QTableView {
+    Q_OBJECT
+public:
+    explicit ChannelGridView(QWidget* parent = nullptr);
+
+    // Column widths and the heading row's height from the window's twips.
+    void applyColumnWidths();
+    void openEditor(int gridRow, int gridColumn);
+    // The in-place editor that is open, if any.
+    [[nodiscard]] QWidget* openCellEditor() const;
+    // Ends the open editor as losing the focus would, writing its value.
+    void finishOpenEditor(bool keepScrollSurvivors = false);
+
+    static constexpr int hiddenGridColumn = 14; // ANI
+
+signals:
+    // A click on grid cell (row 1..104, column 1..16).
+    void cellClicked(int gridRow, int gridColumn);
+
+protected:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* object, QEvent* event) override;
+};
+
+} // namespace vn574::ui

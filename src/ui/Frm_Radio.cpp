@@ -1,0 +1,364 @@
+#include "ui/Frm_Radio.h"
+
+#include "app/Language.h"
+#include "document/ValueTables.h"
+#include "ui/AboutDialog.h"
+#include "ui/ChannelGridModel.h"
+#include "ui/ChannelGridView.h"
+#include "ui/FrequencyDelegate.h"
+#include "ui/NameDelegate.h"
+#include "ui/OptionSignalDelegate.h"
+#include "ui/OptionSignalPanel.h"
+#include "ui/PriorityDelegate.h"
+#include "ui/QtReportPrinter.h"
+#include "ui/SimpleListDelegate.h"
+#include "ui/StepDelegate.h"
+#include "ui/ToneDelegate.h"
+#include "ui/Twips.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace vn574::ui {
+namespace {
+
+using document::CellEditor;
+
+constexpr int gridUnlockDelayMs = 200;
+// Shown beside the model selector as it always has been, whatever model is selected.
+constexpr const char* frequencyRangeText = "Frequency Range  118.0000 ---  173.9950";
+// Design size of the window, in twips.
+constexpr int designWidthTwips = 15600;
+constexpr int designHeightTwips = 9600;
+
+QIcon toolIcon(const QWidget* widget, const char* themeName, QStyle::StandardPixmap fallback) {
+    return QIcon::fromTheme(QString::fromLatin1(themeName),
+                            widget->style()->standardIcon(fallback));
+}
+
+} // namespace
+
+template <typename Operation> auto Frm_Radio::withGridLocked(Operation operation) {
+    m_gridTimer->stop();
+    m_grid->setEnabled(false);
+    auto result = operation();
+    m_gridTimer->start();
+    return result;
+}
+
+Frm_Radio::Frm_Radio(app::ProcessSettings& settings, app::UserPrompts& prompts, QWidget* parent)
+    : QMainWindow(parent), m_settings(settings), m_editor(settings, prompts), m_fields(m_editor) {
+    setObjectName(QStringLiteral("Frm_Radio"));
+    setWindowTitle(QStringLiteral("VN-574 Channel Data Editor"));
+    buildWidgets();
+    buildMenus();
+
+    m_gridTimer = new QTimer(this);
+    m_gridTimer->setObjectName(QStringLiteral("Timer1"));
+    m_gridTimer->setSingleShot(true);
+    m_gridTimer->setInterval(gridUnlockDelayMs);
+    connect(m_gridTimer, &QTimer::timeout, this, [this] { m_grid->setEnabled(true); });
+
+    m_systemPrinter = std::make_unique<QtReportPrinter>(this);
+    m_printer = m_systemPrinter.get();
+
+    m_editor.setListener(this);
+    // "Yes, save first" in every prompt runs Save with its dialog and the grid lock.
+    m_editor.setSaveHandler(
+        [this] { return withGridLocked([this] { return files::saveWithDialog(m_editor); }); });
+    m_editor.load();
+
+    const int dpi = logicalDpiX();
+    resize(twipsToPixels(designWidthTwips, dpi), twipsToPixels(designHeightTwips, dpi));
+}
+
+Frm_Radio::~Frm_Radio() {
+    m_editor.setListener(nullptr);
+}
+
+QString Frm_Radio::lang(const char* section, const char* key) const {
+    return QString::fromStdString(m_editor.langText(section, key));
+}
+
+void Frm_Radio::buildWidgets() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+
+    m_infoFrame = new QGroupBox(QStringLiteral("Radio information"), central);
+    m_infoFrame->setObjectName(QStringLiteral("Frame2"));
+    m_modelLabel = new QLabel(m_infoFrame);
+    m_modelLabel->setObjectName(QStringLiteral("Label1"));
+    m_modelSelector = new QComboBox(m_infoFrame);
+    m_modelSelector->setObjectName(QStringLiteral("Combo1"));
+    for (const document::ModelEntry& model : document::ModelTable()) {
+        m_modelSelector->addItem(QString::fromLatin1(model.display.data(),
+                                                     static_cast<qsizetype>(model.display.size())));
+    }
+    m_modelSelector->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_modelLabel->setBuddy(m_modelSelector);
+    m_modelCode = new QLabel(m_infoFrame);
+    m_modelCode->setObjectName(QStringLiteral("Label2"));
+    m_modelCode->setMinimumWidth(twipsToPixels(1200, logicalDpiX()));
+    m_rangeLabel = new QLabel(QString::fromLatin1(frequencyRangeText), m_infoFrame);
+    m_rangeLabel->setObjectName(QStringLiteral("LabelRange"));
+    m_fileName = new QLabel(m_infoFrame);
+    m_fileName->setObjectName(QStringLiteral("filename"));
+    m_fileName->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* info = new QHBoxLayout(m_infoFrame);
+    info->addWidget(m_modelLabel);
+    info->addWidget(m_modelSelector);
+    info->addSpacing(12);
+    info->addWidget(m_modelCode);
+    info->addWidget(m_rangeLabel);
+    info->addStretch(1);
+    info->addWidget(m_fileName);
+    connect(m_modelSelector, &QComboBox::activated, this, &Frm_Radio::onModelActivated);
+
+    auto* gridFrame = new QFrame(central);
+    gridFrame->setObjectName(QStringLiteral("Frame1"));
+    m_model = new ChannelGridModel(m_editor, this);
+    m_grid = new ChannelGridView(gridFrame);
+    m_grid->setModel(m_model);
+    m_grid->applyColumnWidths();
+    const auto put = [this](int column, CellDelegate* delegate) {
+        m_grid->setItemDelegateForColumn(column - 1, delegate);
+    };
+    using namespace document;
+    put(colName, new NameDelegate(m_editor, m_fields, this));
+    put(colRef, new StepDelegate(m_editor, m_fields, this));
+    auto* frequency = new FrequencyDelegate(m_editor, m_fields, this);
+    put(colRxFreq, frequency);
+    put(colTxFreq, frequency);
+    auto* tone = new ToneDelegate(m_editor, m_fields, this);
+    put(colRxTone, tone);
+    put(colTxTone, tone);
+    auto* simple = new SimpleListDelegate(m_editor, m_fields, this);
+    for (const int column :
+         {colWideNarrow, colPacMode, colDcsDet, colScanSkip, colBcl, colAni, colShift}) {
+        put(column, simple);
+    }
+    put(colPri, new PriorityDelegate(m_editor, m_fields, this));
+    put(colOptSignal, new OptionSignalDelegate(m_editor, m_fields, this));
+    connect(m_grid, &ChannelGridView::cellClicked, this, &Frm_Radio::onCellClicked);
+
+    m_frames = new OptionSignalPanel(m_editor, m_fields, gridFrame);
+    auto* gridLayout = new QVBoxLayout(gridFrame);
+    gridLayout->setContentsMargins(0, 0, 0, 0);
+    gridLayout->addWidget(m_grid, 1);
+    gridLayout->addWidget(m_frames);
+
+    layout->addWidget(m_infoFrame);
+    layout->addWidget(gridFrame, 1);
+    setCentralWidget(central);
+
+    m_statusPanel1 = new QLabel(this);
+    m_statusPanel1->setObjectName(QStringLiteral("StatusBar1Panel1"));
+    m_statusPanel2 = new QLabel(this);
+    m_statusPanel2->setObjectName(QStringLiteral("StatusBar1Panel2"));
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->addWidget(m_statusPanel1, 3);
+    statusBar()->addWidget(m_statusPanel2, 1);
+}
+
+void Frm_Radio::buildMenus() {
+    // Design captions, shown until the language file has been read.
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    m_fileMenu->setObjectName(QStringLiteral("Menu_File"));
+    m_new = m_fileMenu->addAction(QStringLiteral("New"), this, &Frm_Radio::Menu_New_Click);
+    m_new->setObjectName(QStringLiteral("Menu_New"));
+    m_new->setShortcut(QKeySequence::New);
+    m_open = m_fileMenu->addAction(QStringLiteral("Open"), this, &Frm_Radio::Menu_Open_Click);
+    m_open->setObjectName(QStringLiteral("Menu_Open"));
+    m_open->setShortcut(QKeySequence::Open);
+    m_save = m_fileMenu->addAction(QStringLiteral("Save"), this, &Frm_Radio::Menu_Save_Click);
+    m_save->setObjectName(QStringLiteral("Menu_Save"));
+    m_save->setShortcut(QKeySequence::Save);
+    m_fileMenu->addSeparator();
+    m_print = m_fileMenu->addAction(QStringLiteral("Print"), this, &Frm_Radio::Menu_Print_Click);
+    m_print->setObjectName(QStringLiteral("Menu_Print"));
+    m_print->setShortcut(QKeySequence::Print);
+    m_printFile = m_fileMenu->addAction(QStringLiteral("Print To File"), this,
+                                        &Frm_Radio::Menu_PrintFile_Click);
+    m_printFile->setObjectName(QStringLiteral("Menu_PrintFile"));
+    m_fileMenu->addSeparator();
+    m_exit = m_fileMenu->addAction(QStringLiteral("Exit"), this, &QWidget::close);
+    m_exit->setObjectName(QStringLiteral("Menu_Exit"));
+
+    m_languageMenu = menuBar()->addMenu(QStringLiteral("&Language"));
+    m_languageMenu->setObjectName(QStringLiteral("Menu_Language"));
+    m_languages = new QActionGroup(this);
+    m_english = m_languageMenu->addAction(QStringLiteral("&English"));
+    m_english->setObjectName(QStringLiteral("Menu_English"));
+    m_chinese = m_languageMenu->addAction(QStringLiteral("&Chinese"));
+    m_chinese->setObjectName(QStringLiteral("Menu_Chinese"));
+    for (QAction* action : {m_english, m_chinese}) {
+        action->setCheckable(true);
+        m_languages->addAction(action);
+    }
+    connect(m_english, &QAction::triggered, this,
+            [this] { switchLanguage(QString::fromLatin1(app::Language::english.data())); });
+    connect(m_chinese, &QAction::triggered, this,
+            [this] { switchLanguage(QString::fromLatin1(app::Language::chinese.data())); });
+
+    m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    m_helpMenu->setObjectName(QStringLiteral("Help"));
+    m_about =
+        m_helpMenu->addAction(QStringLiteral("About VN574"), this, &Frm_Radio::Menu_About_Click);
+    m_about->setObjectName(QStringLiteral("Menu_About"));
+
+    m_toolBar = addToolBar(QStringLiteral("Toolbar1"));
+    m_toolBar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setIconSize(QSize(24, 24));
+    m_newButton = m_toolBar->addAction(toolIcon(this, "document-new", QStyle::SP_FileIcon),
+                                       QStringLiteral("New"), this, &Frm_Radio::Menu_New_Click);
+    m_newButton->setObjectName(QStringLiteral("NewBtn"));
+    m_openButton =
+        m_toolBar->addAction(toolIcon(this, "document-open", QStyle::SP_DialogOpenButton),
+                             QStringLiteral("Open"), this, &Frm_Radio::Menu_Open_Click);
+    m_openButton->setObjectName(QStringLiteral("OpenBtn"));
+    m_saveButton =
+        m_toolBar->addAction(toolIcon(this, "document-save", QStyle::SP_DialogSaveButton),
+                             QStringLiteral("Save"), this, &Frm_Radio::Menu_Save_Click);
+    m_saveButton->setObjectName(QStringLiteral("SaveBtn"));
+}
+
+void Frm_Radio::applyTexts() {
+    setWindowTitle(lang("OTHERS", "70018"));
+    m_fileMenu->setTitle(lang("Menu", "1000M"));
+    m_new->setText(lang("Menu", "10000"));
+    m_open->setText(lang("Menu", "10001"));
+    m_save->setText(lang("Menu", "10002"));
+    m_print->setText(lang("Menu", "10003"));
+    m_printFile->setText(lang("Menu", "10004"));
+    m_exit->setText(lang("Menu", "10005"));
+    m_languageMenu->setTitle(lang("Menu", "4000M"));
+    m_english->setText(lang("Menu", "40001"));
+    m_chinese->setText(lang("Menu", "40002"));
+    m_helpMenu->setTitle(lang("Menu", "40003"));
+    m_about->setText(lang("Menu", "40004"));
+    const auto tip = [this](QAction* button, const char* key) {
+        button->setText(lang("Toolbar", key));
+        button->setToolTip(lang("Toolbar", key));
+    };
+    tip(m_newButton, "8000");
+    tip(m_openButton, "8001");
+    tip(m_saveButton, "8002");
+    m_infoFrame->setTitle(lang("OTHERS", "70010"));
+    m_modelLabel->setText(lang("OTHERS", "70009"));
+
+    const std::string& current = m_settings.language.currentFile();
+    m_english->setChecked(current == app::Language::english);
+    m_chinese->setChecked(current == app::Language::chinese);
+}
+
+void Frm_Radio::showLabels() {
+    m_fileName->setText(QString::fromStdString(m_editor.fileName()));
+    m_statusPanel1->setText(QString::fromStdString(m_editor.statusPanel1()));
+    m_statusPanel2->setText(QString::fromStdString(m_editor.statusPanel2()));
+    m_modelCode->setText(QString::fromStdString(m_editor.modelCodeLabel()));
+}
+
+void Frm_Radio::showModel() {
+    // Set by the program (start-up, a file, the radio): not a choice of the user's.
+    const QSignalBlocker blocker(m_modelSelector);
+    m_modelSelector->setCurrentIndex(m_editor.selectedModel());
+}
+
+void Frm_Radio::editorChanged(unsigned changes) {
+    if ((changes & document::LanguageChanged) != 0) {
+        applyTexts();
+    }
+    if ((changes & document::GridChanged) != 0) {
+        m_model->refresh();
+    }
+    if ((changes & document::ModelChanged) != 0) {
+        showModel();
+    }
+    if ((changes & document::LabelsChanged) != 0) {
+        showLabels();
+    }
+    if ((changes & document::FramesChanged) != 0) {
+        m_frames->refresh();
+    }
+}
+
+void Frm_Radio::onCellClicked(int gridRow, int gridColumn) {
+    if (!m_grid->isEnabled()) {
+        return;
+    }
+    const CellEditor editor = m_editor.cellClicked(gridRow, gridColumn);
+    if (editor != CellEditor::None) {
+        m_grid->openEditor(gridRow, gridColumn);
+    }
+}
+
+void Frm_Radio::onModelActivated(int index) {
+    m_grid->finishOpenEditor();
+    m_editor.selectModel(index);
+}
+
+void Frm_Radio::lockGrid() {
+    m_grid->setEnabled(false);
+    m_gridTimer->start();
+}
+
+void Frm_Radio::Menu_New_Click() {
+    m_grid->finishOpenEditor();
+    m_editor.newDocument();
+}
+
+void Frm_Radio::Menu_Open_Click() {
+    m_grid->finishOpenEditor();
+    withGridLocked([this] { return files::openWithDialog(m_editor); });
+}
+
+void Frm_Radio::Menu_Save_Click() {
+    m_grid->finishOpenEditor();
+    withGridLocked([this] { return files::saveWithDialog(m_editor); });
+}
+
+void Frm_Radio::Menu_Print_Click() {
+    m_grid->finishOpenEditor();
+    files::printWithPrompt(m_editor, *m_printer);
+}
+
+void Frm_Radio::Menu_PrintFile_Click() {
+    m_grid->finishOpenEditor();
+    files::exportReportWithDialog(m_editor);
+}
+
+void Frm_Radio::Menu_About_Click() {
+    AboutDialog about(m_settings.language, this);
+    about.exec();
+}
+
+void Frm_Radio::switchLanguage(const QString& file) {
+    m_grid->finishOpenEditor();
+    if (!m_editor.switchLanguage(file.toStdString())) {
+        applyTexts(); // the menu's check mark goes back to the language in use
+    }
+}
+
+void Frm_Radio::closeEvent(QCloseEvent* event) {
+    if (!m_closeConfirmed) {
+        m_grid->finishOpenEditor();
+        m_editor.close();
+        m_closeConfirmed = true;
+    }
+    event->accept();
+}
+
+} // namespace vn574::ui

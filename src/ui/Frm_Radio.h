@@ -1,0 +1,115 @@
+#pragma once
+
+#include "app/ProcessSettings.h"
+#include "app/UserPrompts.h"
+#include "document/Editor.h"
+#include "document/FieldEditors.h"
+#include "files/FileCommands.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QTimer;
+class QToolBar;
+
+namespace vn574::ui {
+
+class ChannelGridModel;
+class ChannelGridView;
+class OptionSignalPanel;
+
+// The main window: the model selector, the channel grid with its in-place editors, the
+// option-signal frames, menus, toolbar and status bar. Every decision is the editor's
+// (document::Editor); the window shows its state and passes on what the user does.
+class Frm_Radio : public QMainWindow, private document::EditorListener {
+    Q_OBJECT
+public:
+    Frm_Radio(app::ProcessSettings& settings, app::UserPrompts& prompts, QWidget* parent = nullptr);
+    ~Frm_Radio() override;
+
+    document::Editor& editor() { return m_editor; }
+    document::FieldEditors& fields() { return m_fields; }
+    [[nodiscard]] ChannelGridView* grid() const { return m_grid; }
+    [[nodiscard]] ChannelGridModel* gridModel() const { return m_model; }
+    [[nodiscard]] OptionSignalPanel* optionSignalPanel() const { return m_frames; }
+
+    // Disables the grid while a file operation runs; Timer1 enables it again 200 ms
+    // later, so clicks queued during the operation do not land in the new document.
+    void lockGrid();
+
+    // What prints the report; the print dialog and the system printer unless replaced.
+    void setReportPrinter(files::ReportPrinter* printer) { m_printer = printer; }
+
+public slots:
+    void Menu_New_Click();
+    void Menu_Open_Click();
+    void Menu_Save_Click();
+    void Menu_Print_Click();
+    void Menu_PrintFile_Click();
+    void Menu_About_Click();
+    void switchLanguage(const QString& file);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void editorChanged(unsigned changes) override;
+
+    void buildWidgets();
+    void buildMenus();
+    void applyTexts();
+    void showLabels();
+    void showModel();
+    void onCellClicked(int gridRow, int gridColumn);
+    void onModelActivated(int index);
+    [[nodiscard]] QString lang(const char* section, const char* key) const;
+    // Runs a file operation with the grid disabled, and enables it 200 ms after.
+    template <typename Operation> auto withGridLocked(Operation operation);
+
+    app::ProcessSettings& m_settings;
+    document::Editor m_editor;
+    document::FieldEditors m_fields;
+    bool m_closeConfirmed = false;
+    std::unique_ptr<files::ReportPrinter> m_systemPrinter;
+    files::ReportPrinter* m_printer = nullptr;
+
+    ChannelGridModel* m_model = nullptr;
+    ChannelGridView* m_grid = nullptr;
+    OptionSignalPanel* m_frames = nullptr;
+    QGroupBox* m_infoFrame = nullptr;     // Frame2
+    QLabel* m_modelLabel = nullptr;       // Label1
+    QComboBox* m_modelSelector = nullptr; // Combo1
+    QLabel* m_modelCode = nullptr;        // Label2
+    QLabel* m_rangeLabel = nullptr;
+    QLabel* m_fileName = nullptr; // filename
+    QLabel* m_statusPanel1 = nullptr;
+    QLabel* m_statusPanel2 = nullptr;
+    QTimer* m_gridTimer = nullptr; // Timer1
+
+    QMenu* m_fileMenu = nullptr;
+    QMenu* m_languageMenu = nullptr;
+    QMenu* m_helpMenu = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QAction* m_new = nullptr;
+    QAction* m_open = nullptr;
+    QAction* m_save = nullptr;
+    QAction* m_print = nullptr;
+    QAction* m_printFile = nullptr;
+    QAction* m_exit = nullptr;
+    QAction* m_english = nullptr;
+    QAction* m_chinese = nullptr;
+    QAction* m_about = nullptr;
+    QAction* m_newButton = nullptr;
+    QAction* m_openButton = nullptr;
+    QAction* m_saveButton = nullptr;
+    QActionGroup* m_languages = nullptr;
+};
+
+} // namespace vn574::ui

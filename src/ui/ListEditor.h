@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QComboBox>
+
+#include <string>
+#include <vector>
+
+namespace vn574::ui {
+
+// The drop-down list every list editor of the grid uses: it holds only its entries and
+// accepts no typed text.
+class ListEditor : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ListEditor(QWidget* parent = nullptr);
+
+    // Replaces the entries and shows `shown` without that counting as a choice.
+    void setEntries(const std::vector<std::string>& entries, int shown = 0);
+    [[nodiscard]] std::string shownText() const { return currentText().toStdString(); }
+};
+
+} // namespace vn574::ui

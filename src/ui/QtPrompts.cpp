@@ -1,0 +1,126 @@
+#include "ui/QtPrompts.h"
+
+#include "ui/PasswordDialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QStringList>
+
+namespace vn574::ui {
+namespace {
+
+QMessageBox::Icon boxIcon(app::Icon icon) {
+    switch (icon) {
+    case app::Icon::Warning:
+        return QMessageBox::Warning;
+    case app::Icon::Error:
+        return QMessageBox::Critical;
+    case app::Icon::Question:
+        return QMessageBox::Question;
+    case app::Icon::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+
+QString startFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+std::optional<std::string> chosen(const QString& path) {
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return QDir::toNativeSeparators(path).toStdString();
+}
+
+} // namespace
+
+QString qtFileFilter(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i];
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        if (patterns == QLatin1String("*.*")) {
+            patterns = QStringLiteral("*");
+        }
+        // Qt reads the patterns from the parentheses of the name.
+        const qsizetype open = name.lastIndexOf(QLatin1Char('('));
+        if (open >= 0) {
+            name = name.left(open).trimmed();
+        }
+        filters << QStringLiteral("%1 (%2)").arg(name, patterns);
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString QtPrompts::title() const {
+    if (m_parent != nullptr && !m_parent->window()->windowTitle().isEmpty()) {
+        return m_parent->window()->windowTitle();
+    }
+    return QApplication::applicationDisplayName();
+}
+
+void QtPrompts::message(const std::string& text, app::Icon icon) {
+    QMessageBox box(boxIcon(icon), title(), QString::fromStdString(text), QMessageBox::Ok,
+                    m_parent);
+    box.exec();
+}
+
+app::Answer QtPrompts::ask(const std::string& text, app::Buttons buttons) {
+    QMessageBox::StandardButtons shown;
+    switch (buttons) {
+    case app::Buttons::Ok:
+        shown = QMessageBox::Ok;
+        break;
+    case app::Buttons::OkCancel:
+        shown = QMessageBox::Ok | QMessageBox::Cancel;
+        break;
+    case app::Buttons::YesNo:
+        shown = QMessageBox::Yes | QMessageBox::No;
+        break;
+    case app::Buttons::YesNoCancel:
+        shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        break;
+    }
+    const QMessageBox::Icon icon =
+        buttons == app::Buttons::Ok ? QMessageBox::Information : QMessageBox::Question;
+    QMessageBox box(icon, title(), QString::fromStdString(text), shown, m_parent);
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return app::Answer::Ok;
+    case QMessageBox::Yes:
+        return app::Answer::Yes;
+    case QMessageBox::No:
+        return app::Answer::No;
+    default:
+        // Closing the box counts as its way out: Cancel, or No where there is none.
+        return buttons == app::Buttons::YesNo ? app::Answer::No : app::Answer::Cancel;
+    }
+}
+
+std::optional<std::string> QtPrompts::chooseSaveFile(const std::string& filter) {
+    return chosen(
+        QFileDialog::getSaveFileName(m_parent, QString(), startFolder(), qtFileFilter(filter)));
+}
+
+std::optional<std::string> QtPrompts::chooseOpenFile(const std::string& filter) {
+    return chosen(
+        QFileDialog::getOpenFileName(m_parent, QString(), startFolder(), qtFileFilter(filter)));
+}
+
+std::optional<std::string> QtPrompts::askPassword() {
+    PasswordDialog dialog(m_parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.password().toStdString();
+}
+
+} // namespace vn574::ui

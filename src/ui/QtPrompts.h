@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/UserPrompts.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+namespace vn574::ui {
+
+// "574 files (*.vd)|*.vd|All files (*.*)|*.*" as a Qt file dialog filter. "*.*" is
+// given as "*" so that files without an extension are listed too.
+QString qtFileFilter(const std::string& filter);
+
+// The prompts of the desktop program: message boxes, the file dialogs (starting in
+// the user's documents folder) and the password window.
+class QtPrompts : public app::UserPrompts {
+public:
+    explicit QtPrompts(QWidget* parent = nullptr) : m_parent(parent) {}
+
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    void message(const std::string& text, app::Icon icon) override;
+    app::Answer ask(const std::string& text, app::Buttons buttons) override;
+    std::optional<std::string> chooseSaveFile(const std::string& filter) override;
+    std::optional<std::string> chooseOpenFile(const std::string& filter) override;
+    std::optional<std::string> askPassword() override;
+
+private:
+    [[nodiscard]] QString title() const;
+
+    QPointer<QWidget> m_parent;
+};
+
+} // namespace vn574::ui

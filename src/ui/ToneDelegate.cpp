@@ -1,0 +1,79 @@
+#include "ui/ToneDelegate.h"
+
+#include "ui/ListEditor.h"
+
+#include <QStackedLayout>
+
+namespace vn574::ui {
+
+using document::FieldEditors;
+using document::ToneList;
+
+ToneEditor::ToneEditor(QWidget* parent)
+    : QWidget(parent), m_stack(new QStackedLayout(this)), m_kind(new ListEditor(this)),
+      m_ctcss(new ListEditor(this)), m_dcs(new ListEditor(this)) {
+    m_kind->setObjectName(QStringLiteral("ComboCTCSSDCS"));
+    m_ctcss->setObjectName(QStringLiteral("ComboCTCSS"));
+    m_dcs->setObjectName(QStringLiteral("ComboDCS"));
+    m_kind->setEntries(FieldEditors::toneEntries(ToneList::Kind));
+    m_ctcss->setEntries(FieldEditors::toneEntries(ToneList::Ctcss));
+    m_dcs->setEntries(FieldEditors::toneEntries(ToneList::Dcs));
+    m_stack->setContentsMargins(0, 0, 0, 0);
+    // The second list is laid over the first, which stays underneath; the focus can so
+    // move to it before it is raised, without ever leaving the editor.
+    m_stack->setStackingMode(QStackedLayout::StackAll);
+    m_stack->addWidget(m_kind);
+    m_stack->addWidget(m_ctcss);
+    m_stack->addWidget(m_dcs);
+    setFocusProxy(m_kind);
+    connect(m_kind, &QComboBox::activated, this, &ToneEditor::kindChosen);
+}
+
+ListEditor* ToneEditor::list(ToneList which) const {
+    switch (which) {
+    case ToneList::Ctcss:
+        return m_ctcss;
+    case ToneList::Dcs:
+        return m_dcs;
+    case ToneList::Kind:
+        break;
+    }
+    return m_kind;
+}
+
+std::string ToneEditor::shownText() const {
+    return list(m_shown)->shownText();
+}
+
+void ToneEditor::kindChosen() {
+    const ToneList next = FieldEditors::toneKindChosen(m_kind->shownText());
+    if (next == ToneList::Kind) {
+        return; // "off": neither tone list is shown
+    }
+    // The tone and code lists always start on their first entry.
+    ListEditor* target = list(next);
+    target->setCurrentIndex(0);
+    m_shown = next;
+    target->setFocus(Qt::OtherFocusReason);
+    m_stack->setCurrentWidget(target);
+    setFocusProxy(target);
+}
+
+QWidget* ToneDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
+                                    const QModelIndex& index) const {
+    auto* editor = new ToneEditor(parent);
+    watch(editor, index);
+    for (const ToneList which : {ToneList::Kind, ToneList::Ctcss, ToneList::Dcs}) {
+        watchChild(editor->list(which));
+    }
+    return editor;
+}
+
+CellDelegate::Commit ToneDelegate::commitFor(QWidget* editor, int row, int column) const {
+    const auto* tone = static_cast<ToneEditor*>(editor);
+    const ToneList shown = tone->shownList();
+    const std::string text = tone->shownText();
+    return [this, row, column, shown, text] { m_fields.toneCommit(row, column, shown, text); };
+}
+
+} // namespace vn574::ui

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "document/FieldEditors.h"
+#include "ui/CellDelegate.h"
+
+#include <QWidget>
+
+class QStackedLayout;
+
+namespace vn574::ui {
+
+class ListEditor;
+
+// The two-step tone editor of columns 5 and 12: ComboCTCSSDCS first; choosing "CTCSS" or
+// "DCS" puts ComboCTCSS or ComboDCS over the same cell and gives it the focus.
+class ToneEditor : public QWidget {
+    Q_OBJECT
+public:
+    explicit ToneEditor(QWidget* parent = nullptr);
+
+    [[nodiscard]] document::ToneList shownList() const { return m_shown; }
+    [[nodiscard]] ListEditor* list(document::ToneList which) const;
+    [[nodiscard]] std::string shownText() const;
+
+private:
+    void kindChosen();
+
+    QStackedLayout* m_stack;
+    ListEditor* m_kind;
+    ListEditor* m_ctcss;
+    ListEditor* m_dcs;
+    document::ToneList m_shown = document::ToneList::Kind;
+};
+
+class ToneDelegate : public CellDelegate {
+    Q_OBJECT
+public:
+    using CellDelegate::CellDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+
+protected:
+    Commit commitFor(QWidget* editor, int row, int column) const override;
+};
+
+} // namespace vn574::ui
