@@ -1,10 +1,11 @@
+#include "../UiHarness.h"
 #include "app/TextUtil.h"
-#include "support/TestEnvironment.h"
 #include "ui/signalling/Frm2Tone.h"
 #include "ui/signalling/Frm5Tone.h"
 #include "ui/signalling/FrmSpecial.h"
 #include "ui/signalling/SignallingKeys.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -53,10 +54,19 @@ template <typename T> void whenModal(std::function<void(T*)> drive) {
     });
 }
 
-// Opens `dialog` modally, drives it as a user would and returns how it was closed.
-template <typename T> int runModal(T& dialog, std::function<void(T*)> drive) {
+QAction* menuEntry(const test::UiHarness& ui, const char* name) {
+    auto* found = ui.window().findChild<QAction*>(QString::fromLatin1(name));
+    if (found == nullptr) {
+        qFatal("no menu entry %s", name);
+    }
+    return found;
+}
+
+// Opens the dialog of type T from its menu entry and drives it as a user would.
+template <typename T>
+void openFromMenu(const test::UiHarness& ui, const char* entry, std::function<void(T*)> drive) {
     whenModal<T>(std::move(drive));
-    return dialog.exec();
+    menuEntry(ui, entry)->trigger();
 }
 
 QTableView* gridOf(QWidget* dialog) {
@@ -97,14 +107,35 @@ class TestSignallingDialogs : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<test::EditorFixture> m_f;
-    document::Document& doc() { return m_f->editor.document(); }
+    std::unique_ptr<test::UiHarness> m_ui;
+    document::Editor& editor() { return m_ui->editor(); }
+    document::Document& doc() { return m_ui->editor().document(); }
 
 private slots:
     void init() {
-        m_f = std::make_unique<test::EditorFixture>("english.ini", app::OptionFlags{1, 1, 1, 0});
+        m_ui = std::make_unique<test::UiHarness>("english.ini", test::allSignallingOptions());
     }
-    void cleanup() { m_f.reset(); }
+    void cleanup() { m_ui.reset(); }
+
+    void menuEntriesFollowTheInstalledOptions() {
+        QAction* twoTone = menuEntry(*m_ui, "mnu2Tone");
+        QAction* fiveTone = menuEntry(*m_ui, "mnu5Tone");
+        QCOMPARE(twoTone->text(), QStringLiteral("2 &Tone"));
+        QCOMPARE(fiveTone->text(), QStringLiteral("5 T&One"));
+        QVERIFY(twoTone->isVisible());
+        QVERIFY(fiveTone->isVisible());
+        m_ui->settings.optionFlags = app::OptionFlags{1, 0, 0, 0};
+        editor().ReShowFunByRadio();
+        QVERIFY(!twoTone->isVisible());
+        QVERIFY(fiveTone->isVisible());
+        m_ui->settings.optionFlags = app::OptionFlags{};
+        editor().ReShowFunByRadio();
+        QVERIFY(!fiveTone->isVisible());
+
+        test::UiHarness plain;
+        QVERIFY(!menuEntry(plain, "mnu2Tone")->isVisible());
+        QVERIFY(!menuEntry(plain, "mnu5Tone")->isVisible());
+    }
 
     void keyFilterAcceptsOnlyEachBoxsCharacters() {
         using A = SignallingKeyFilter::Accept;
@@ -130,9 +161,9 @@ private slots:
 
     void fiveToneOkWritesWhatWasEntered() {
         bool driven = false;
-        Frm5Tone dialog(m_f->editor);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("5-Tone Settings"));
-        const int result = runModal<Frm5Tone>(dialog, [&](Frm5Tone*) {
+        openFromMenu<Frm5Tone>(*m_ui, "mnu5Tone", [&](Frm5Tone* shown) {
+            Frm5Tone& dialog = *shown;
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("5-Tone Settings"));
             QTRY_VERIFY(dialog.isActiveWindow());
             auto* selfId = child<QLineEdit>(&dialog, "Text2");
             QCOMPARE(selfId->text(), QStringLiteral("12345"));
@@ -174,8 +205,8 @@ private slots:
             QCOMPARE(ptt->text(), QStringLiteral("5E6E"));
             driven = true;
             click(&dialog, "CommandOK");
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
         });
-        QCOMPARE(result, int(QDialog::Accepted));
         QVERIFY(driven);
 
         const document::ToneData& data = doc().toneData;
@@ -192,8 +223,8 @@ private slots:
 
     void fiveToneCancelKeepsTheDocument() {
         const document::ToneData before = doc().toneData;
-        Frm5Tone dialog(m_f->editor);
-        const int result = runModal<Frm5Tone>(dialog, [&](Frm5Tone*) {
+        openFromMenu<Frm5Tone>(*m_ui, "mnu5Tone", [&](Frm5Tone* shown) {
+            Frm5Tone& dialog = *shown;
             QTRY_VERIFY(dialog.isActiveWindow());
             auto* selfId = child<QLineEdit>(&dialog, "Text2");
             retype(selfId, QStringLiteral("4"));
@@ -203,14 +234,14 @@ private slots:
             QTest::keyClicks(cellEditor<QLineEdit>(grid, 3, 2), "77");
             clickCell(grid, 4, 2);
             click(&dialog, "CommandCANCEL");
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
         });
-        QCOMPARE(result, int(QDialog::Rejected));
         QVERIFY(doc().toneData == before);
     }
 
     void specialCallsFromTheFiveToneEditor() {
-        Frm5Tone dialog(m_f->editor);
-        const int result = runModal<Frm5Tone>(dialog, [&](Frm5Tone*) {
+        openFromMenu<Frm5Tone>(*m_ui, "mnu5Tone", [&](Frm5Tone* shown) {
+            Frm5Tone& dialog = *shown;
             QTRY_VERIFY(dialog.isActiveWindow());
             QTableView* grid = gridOf(&dialog);
             clickCell(grid, 5, 2); // memory 5
@@ -225,8 +256,8 @@ private slots:
                 retype(id, QStringLiteral("2345"));
                 click(special, "CommandOK");
                 QVERIFY(special->isVisible());
-                const std::string warning = m_f->editor.langText("MSG", "900C");
-                QCOMPARE(m_f->prompts.messages, (std::vector<std::string>{warning, warning}));
+                const std::string warning = editor().langText("MSG", "900C");
+                QCOMPARE(m_ui->prompts.messages, (std::vector<std::string>{warning, warning}));
                 retype(id, QStringLiteral("23456"));
                 retype(child<QLineEdit>(special, "Text2"), QStringLiteral("ab!"));
                 click(special, "CommandOK");
@@ -254,10 +285,10 @@ private slots:
             QCOMPARE(child<QLineEdit>(&dialog, "Text4_1")->text(), QStringLiteral("E354321E12345"));
 
             // A special call is removed by double-clicking it, after a question.
-            m_f->prompts.answers.push_back(app::Answer::Ok);
+            m_ui->prompts.answers.push_back(app::Answer::Ok);
             const QRect rect = grid->visualRect(grid->model()->index(5, 2));
             QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
-            QCOMPARE(m_f->prompts.questions.size(), std::size_t{1});
+            QCOMPARE(m_ui->prompts.questions.size(), std::size_t{1});
             QCOMPARE(cellText(grid, 5, 1), QString());
             QVERIFY(cellEditor<QLineEdit>(grid, 5, 2) != nullptr);
 
@@ -266,17 +297,17 @@ private slots:
             click(&dialog, "Command2");
             QCOMPARE(child<QLineEdit>(&dialog, "Text4_0")->text(), QString());
             click(&dialog, "CommandOK");
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
         });
-        QCOMPARE(result, int(QDialog::Accepted));
         QCOMPARE(trimmedCode(doc().toneData.fiveToneMem[5]), std::string());
         QCOMPARE(trimmedCode(doc().toneData.pttIdEot), std::string("E354321E12345"));
         QCOMPARE(int(doc().toneData.pttIdEot.codeLen), 13);
     }
 
     void emergencyAlarmSetsTheChannel() {
-        m_f->editor.selectModel(2); // channel 0 in use
-        Frm5Tone dialog(m_f->editor);
-        const int result = runModal<Frm5Tone>(dialog, [&](Frm5Tone*) {
+        editor().selectModel(2); // channel 0 in use
+        openFromMenu<Frm5Tone>(*m_ui, "mnu5Tone", [&](Frm5Tone* shown) {
+            Frm5Tone& dialog = *shown;
             QTRY_VERIFY(dialog.isActiveWindow());
             clickCell(gridOf(&dialog), 7, 3);
             whenModal<FrmSpecial>([&](FrmSpecial* special) {
@@ -291,18 +322,18 @@ private slots:
             click(&dialog, "Command1");
             QCOMPARE(cellText(gridOf(&dialog), 7, 1), QStringLiteral("Emergency Alarm"));
             click(&dialog, "CommandOK");
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
         });
-        QCOMPARE(result, int(QDialog::Accepted));
         QCOMPARE(doc().strChData.at(1, document::colOptSignal), std::string("5Tone"));
         QCOMPARE(doc().strChData.at(1, document::colOptMemory), std::string("7"));
-        QCOMPARE(m_f->editor.cell(1, document::colOptSignal), std::string("5Tone"));
+        QCOMPARE(editor().cell(1, document::colOptSignal), std::string("5Tone"));
         QCOMPARE(trimmedCode(doc().toneData.fiveToneMem[7]), std::string("E212345"));
     }
 
     void twoToneOkWritesWhatWasEntered() {
-        Frm2Tone dialog(m_f->editor);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("2-Tone Settings"));
-        const int result = runModal<Frm2Tone>(dialog, [&](Frm2Tone*) {
+        openFromMenu<Frm2Tone>(*m_ui, "mnu2Tone", [&](Frm2Tone* shown) {
+            Frm2Tone& dialog = *shown;
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("2-Tone Settings"));
             QTRY_VERIFY(dialog.isActiveWindow());
             QTableView* grid = gridOf(&dialog);
             clickCell(grid, 0, 2); // a second tone needs a first one
@@ -336,8 +367,8 @@ private slots:
             QCOMPARE(boxB->text(), QStringLiteral("2000"));
             retype(boxB, QStringLiteral("1000"));
             click(&dialog, "CommandOK");
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
         });
-        QCOMPARE(result, int(QDialog::Accepted));
         const document::ToneData& data = doc().toneData;
         QVERIFY(data.twoToneMem[0] == (document::TwoToneRec{14, 102, 4, 162, 4, 8}));
         QCOMPARE(int(data.twoToneMem[1].div1Hi), 51);
@@ -351,8 +382,8 @@ private slots:
 
     void twoToneCancelKeepsTheDocument() {
         const document::ToneData before = doc().toneData;
-        Frm2Tone dialog(m_f->editor);
-        const int result = runModal<Frm2Tone>(dialog, [&](Frm2Tone*) {
+        openFromMenu<Frm2Tone>(*m_ui, "mnu2Tone", [&](Frm2Tone* shown) {
+            Frm2Tone& dialog = *shown;
             QTRY_VERIFY(dialog.isActiveWindow());
             QTableView* grid = gridOf(&dialog);
             clickCell(grid, 2, 1);
@@ -361,8 +392,8 @@ private slots:
             child<QTabWidget>(&dialog, "SSTab1")->setCurrentIndex(1);
             retype(child<QLineEdit>(&dialog, "Text2_0"), QStringLiteral("400"));
             click(&dialog, "CommandCANCEL");
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
         });
-        QCOMPARE(result, int(QDialog::Rejected));
         QVERIFY(doc().toneData == before);
     }
 };

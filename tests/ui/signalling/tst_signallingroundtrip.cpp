@@ -1,11 +1,12 @@
+#include "../UiHarness.h"
 #include "codec/ImageCodec.h"
 #include "codec/MemoryMap.h"
 #include "files/ChannelFile.h"
-#include "support/TestEnvironment.h"
 #include "ui/signalling/Frm2Tone.h"
 #include "ui/signalling/Frm5Tone.h"
 #include "ui/signalling/FrmSpecial.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -72,6 +73,13 @@ void chooseWithKeys(QComboBox* list, int downs) {
     }
 }
 
+void openFromMenu(const test::UiHarness& ui, const char* entry) {
+    auto* action = ui.window().findChild<QAction*>(QString::fromLatin1(entry));
+    QVERIFY(action != nullptr);
+    QVERIFY(action->isVisible());
+    action->trigger();
+}
+
 void click(QWidget* dialog, const char* button) {
     QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
 }
@@ -85,11 +93,10 @@ class TestSignallingRoundTrip : public QObject {
 
 private slots:
     void editSaveReopenEncode() {
-        test::EditorFixture f("english.ini", app::OptionFlags{1, 1, 1, 0});
-        document::Editor& editor = f.editor;
+        test::UiHarness ui("english.ini", test::allSignallingOptions());
+        document::Editor& editor = ui.editor();
         editor.selectModel(2); // channel 0 in use
 
-        Frm2Tone twoTone(editor);
         whenModal<Frm2Tone>([](Frm2Tone* dialog) {
             QTRY_VERIFY(dialog->isActiveWindow());
             QTableView* grid = child<QTableView>(dialog, "MSHFlexGrid1");
@@ -101,9 +108,8 @@ private slots:
             retype(child<QLineEdit>(dialog, "Text2_1"), QStringLiteral("1000"));
             click(dialog, "CommandOK");
         });
-        QCOMPARE(twoTone.exec(), int(QDialog::Accepted));
+        openFromMenu(ui, "mnu2Tone");
 
-        Frm5Tone fiveTone(editor);
         whenModal<Frm5Tone>([](Frm5Tone* dialog) {
             QTRY_VERIFY(dialog->isActiveWindow());
             retype(child<QLineEdit>(dialog, "Text2"), QStringLiteral("98"));
@@ -133,9 +139,10 @@ private slots:
             click(dialog, "Command2");
             click(dialog, "CommandOK");
         });
-        QCOMPARE(fiveTone.exec(), int(QDialog::Accepted));
+        openFromMenu(ui, "mnu5Tone");
+        QCOMPARE(ui.cell(1, document::colOptSignal), std::string("5Tone"));
 
-        const std::string path = f.dir.file("signalling.vd");
+        const std::string path = ui.dir.file("signalling.vd");
         QVERIFY(files::saveChannelFile(editor, path).saved);
         const document::ToneData saved = editor.document().toneData;
         editor.ResetToneData();
