@@ -15,6 +15,8 @@
 #include "ui/StepDelegate.h"
 #include "ui/ToneDelegate.h"
 #include "ui/Twips.h"
+#include "ui/signalling/Frm2Tone.h"
+#include "ui/signalling/Frm5Tone.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -196,6 +198,16 @@ void Frm_Radio::buildMenus() {
     m_exit = m_fileMenu->addAction(QStringLiteral("Exit"), this, &QWidget::close);
     m_exit->setObjectName(QStringLiteral("Menu_Exit"));
 
+    m_optionMenu = menuBar()->addMenu(QStringLiteral("&Option"));
+    m_optionMenu->setObjectName(QStringLiteral("Menu_Option"));
+    m_twoTone =
+        m_optionMenu->addAction(QStringLiteral("2 &Tone"), this, &Frm_Radio::mnu2Tone_Click);
+    m_twoTone->setObjectName(QStringLiteral("mnu2Tone"));
+    m_fiveTone =
+        m_optionMenu->addAction(QStringLiteral("5 T&One"), this, &Frm_Radio::mnu5Tone_Click);
+    m_fiveTone->setObjectName(QStringLiteral("mnu5Tone"));
+    showSignallingMenus();
+
     m_languageMenu = menuBar()->addMenu(QStringLiteral("&Language"));
     m_languageMenu->setObjectName(QStringLiteral("Menu_Language"));
     m_languages = new QActionGroup(this);
@@ -244,6 +256,9 @@ void Frm_Radio::applyTexts() {
     m_print->setText(lang("Menu", "10003"));
     m_printFile->setText(lang("Menu", "10004"));
     m_exit->setText(lang("Menu", "10005"));
+    m_optionMenu->setTitle(lang("Menu", "2000M"));
+    m_twoTone->setText(lang("Menu", "20003"));
+    m_fiveTone->setText(lang("Menu", "20004"));
     m_languageMenu->setTitle(lang("Menu", "4000M"));
     m_english->setText(lang("Menu", "40001"));
     m_chinese->setText(lang("Menu", "40002"));
@@ -293,6 +308,9 @@ void Frm_Radio::editorChanged(unsigned changes) {
     if ((changes & document::FramesChanged) != 0) {
         m_frames->refresh();
     }
+    if ((changes & document::OptionSignalsChanged) != 0) {
+        showSignallingMenus();
+    }
 }
 
 void Frm_Radio::onCellClicked(int gridRow, int gridColumn) {
@@ -338,6 +356,24 @@ void Frm_Radio::Menu_Print_Click() {
 void Frm_Radio::Menu_PrintFile_Click() {
     m_grid->finishOpenEditor();
     files::exportReportWithDialog(m_editor);
+}
+
+void Frm_Radio::showSignallingMenus() {
+    // The radio's installed options decide which signalling editors it offers.
+    m_twoTone->setVisible(m_editor.twoToneMenuVisible());
+    m_fiveTone->setVisible(m_editor.fiveToneMenuVisible());
+}
+
+void Frm_Radio::mnu2Tone_Click() {
+    m_grid->finishOpenEditor();
+    signalling::Frm2Tone dialog(m_editor, this);
+    dialog.exec();
+}
+
+void Frm_Radio::mnu5Tone_Click() {
+    m_grid->finishOpenEditor();
+    signalling::Frm5Tone dialog(m_editor, this);
+    dialog.exec();
 }
 
 void Frm_Radio::Menu_About_Click() {

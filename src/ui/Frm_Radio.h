@@ -54,6 +54,8 @@ public slots:
     void Menu_Print_Click();
     void Menu_PrintFile_Click();
     void Menu_About_Click();
+    void mnu2Tone_Click();
+    void mnu5Tone_Click();
     void switchLanguage(const QString& file);
 
 protected:
@@ -67,6 +69,7 @@ private:
     void applyTexts();
     void showLabels();
     void showModel();
+    void showSignallingMenus();
     void onCellClicked(int gridRow, int gridColumn);
     void onModelActivated(int index);
     [[nodiscard]] QString lang(const char* section, const char* key) const;
@@ -94,6 +97,7 @@ private:
     QTimer* m_gridTimer = nullptr; // Timer1
 
     QMenu* m_fileMenu = nullptr;
+    QMenu* m_optionMenu = nullptr;
     QMenu* m_languageMenu = nullptr;
     QMenu* m_helpMenu = nullptr;
     QToolBar* m_toolBar = nullptr;
@@ -103,6 +107,8 @@ private:
     QAction* m_print = nullptr;
     QAction* m_printFile = nullptr;
     QAction* m_exit = nullptr;
+    QAction* m_twoTone = nullptr;  // mnu2Tone
+    QAction* m_fiveTone = nullptr; // mnu5Tone
     QAction* m_english = nullptr;
     QAction* m_chinese = nullptr;
     QAction* m_about = nullptr;
