@@ -24,5 +24,7 @@ int runReport(const QStringList& arguments);
 int runConvert(const QStringList& arguments);
 int runEncode(const QStringList& arguments);
 int runDecode(const QStringList& arguments);
+int runRead(const QStringList& arguments);
+int runWrite(const QStringList& arguments);
 
 } // namespace vn574::cli

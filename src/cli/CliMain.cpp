@@ -15,6 +15,8 @@ constexpr std::array commands{
     CliCommand{"convert", "Open a channel data file and save it again", runConvert},
     CliCommand{"encode", "Write the radio image of a channel data file", runEncode},
     CliCommand{"decode", "Read a radio image into a channel data file", runDecode},
+    CliCommand{"read", "Read the radio on a serial port into a channel data file", runRead},
+    CliCommand{"write", "Write a channel data file into the radio on a serial port", runWrite},
 };
 
 void printUsage(std::ostream& out) {

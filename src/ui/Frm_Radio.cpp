@@ -18,6 +18,8 @@
 #include "ui/dialogs/FrmDTMF.h"
 #include "ui/dialogs/Frm_AutoDialer.h"
 #include "ui/dialogs/Frm_Option.h"
+#include "ui/signalling/Frm2Tone.h"
+#include "ui/signalling/Frm5Tone.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -209,7 +211,13 @@ void Frm_Radio::buildMenus() {
     m_autoDialer->setObjectName(QStringLiteral("Menu_AutoDiaer"));
     m_dtmf = m_optionMenu->addAction(QStringLiteral("&DTMF"), this, &Frm_Radio::mnuDTMF_Click);
     m_dtmf->setObjectName(QStringLiteral("mnuDTMF"));
-    m_dtmf->setVisible(false);
+    m_twoTone =
+        m_optionMenu->addAction(QStringLiteral("2 &Tone"), this, &Frm_Radio::mnu2Tone_Click);
+    m_twoTone->setObjectName(QStringLiteral("mnu2Tone"));
+    m_fiveTone =
+        m_optionMenu->addAction(QStringLiteral("5 T&One"), this, &Frm_Radio::mnu5Tone_Click);
+    m_fiveTone->setObjectName(QStringLiteral("mnu5Tone"));
+    showSignallingMenus();
 
     m_languageMenu = menuBar()->addMenu(QStringLiteral("&Language"));
     m_languageMenu->setObjectName(QStringLiteral("Menu_Language"));
@@ -272,6 +280,8 @@ void Frm_Radio::applyTexts() {
     m_radioOption->setText(lang("Menu", "20000"));
     m_autoDialer->setText(lang("Menu", "20001"));
     m_dtmf->setText(lang("Menu", "20002"));
+    m_twoTone->setText(lang("Menu", "20003"));
+    m_fiveTone->setText(lang("Menu", "20004"));
     m_languageMenu->setTitle(lang("Menu", "4000M"));
     m_english->setText(lang("Menu", "40001"));
     m_chinese->setText(lang("Menu", "40002"));
@@ -324,7 +334,7 @@ void Frm_Radio::editorChanged(unsigned changes) {
         m_frames->refresh();
     }
     if ((changes & document::OptionSignalsChanged) != 0) {
-        m_dtmf->setVisible(m_editor.dtmfMenuVisible());
+        showSignallingMenus();
     }
 }
 
@@ -375,17 +385,39 @@ void Frm_Radio::Menu_PrintFile_Click() {
 
 // The option dialogs are modal and write into the document themselves on OK.
 void Frm_Radio::Menu_RadioOption_Click() {
+    m_grid->finishOpenEditor();
     Frm_Option dialog(m_editor, this);
     dialog.exec();
 }
 
 void Frm_Radio::Menu_AutoDiaer_Click() {
+    m_grid->finishOpenEditor();
     Frm_AutoDialer dialog(m_editor, this);
     dialog.exec();
 }
 
 void Frm_Radio::mnuDTMF_Click() {
+    m_grid->finishOpenEditor();
     FrmDTMF dialog(m_editor, this);
+    dialog.exec();
+}
+
+void Frm_Radio::showSignallingMenus() {
+    // The radio's installed options decide which signalling editors it offers.
+    m_dtmf->setVisible(m_editor.dtmfMenuVisible());
+    m_twoTone->setVisible(m_editor.twoToneMenuVisible());
+    m_fiveTone->setVisible(m_editor.fiveToneMenuVisible());
+}
+
+void Frm_Radio::mnu2Tone_Click() {
+    m_grid->finishOpenEditor();
+    signalling::Frm2Tone dialog(m_editor, this);
+    dialog.exec();
+}
+
+void Frm_Radio::mnu5Tone_Click() {
+    m_grid->finishOpenEditor();
+    signalling::Frm5Tone dialog(m_editor, this);
     dialog.exec();
 }
 

@@ -57,6 +57,8 @@ public slots:
     void Menu_RadioOption_Click();
     void Menu_AutoDiaer_Click();
     void mnuDTMF_Click();
+    void mnu2Tone_Click();
+    void mnu5Tone_Click();
     void switchLanguage(const QString& file);
 
 protected:
@@ -70,6 +72,7 @@ private:
     void applyTexts();
     void showLabels();
     void showModel();
+    void showSignallingMenus();
     void onCellClicked(int gridRow, int gridColumn);
     void onModelActivated(int index);
     [[nodiscard]] QString lang(const char* section, const char* key) const;
@@ -110,6 +113,8 @@ private:
     QAction* m_radioOption = nullptr;
     QAction* m_autoDialer = nullptr;
     QAction* m_dtmf = nullptr;
+    QAction* m_twoTone = nullptr;  // mnu2Tone
+    QAction* m_fiveTone = nullptr; // mnu5Tone
     QAction* m_english = nullptr;
     QAction* m_chinese = nullptr;
     QAction* m_about = nullptr;

@@ -1,0 +1,442 @@
+#include "link/CloneEngine.h"
+
+#include "codec/HexText.h"
+#include "codec/MemoryImage.h"
+#include "document/Editor.h"
+#include "link/CloneFrames.h"
+
+#include <array>
+#include <utility>
+
+namespace vn574::link {
+
+namespace {
+
+constexpr int portInputBufferBytes = 1024;
+constexpr int portOutputBufferBytes = 512;
+constexpr int readDiscardLimit = 256;  // a read buffer past this is given up
+constexpr int readDiscardsAllowed = 3; // the third one ends the read
+constexpr int writeBufferLimit = 512;  // a write buffer past this ends the write
+constexpr int noReplyTicks = 10;       // counted ticks without a byte before "msgopen"
+constexpr int firstChannelBlock = 32;
+constexpr int lastChannelBlock = 231;
+constexpr int firstWrittenBlock = 16;
+constexpr int passwordBlock = 4;
+constexpr int readGateBlock = 5;
+constexpr int highBlocks = 256; // read faults from here on report "msgversion"
+constexpr int endFramePauseMs = 20;
+
+constexpr std::array<const char*, 14> windowKeys = {
+    "msg1",       "msg2",  "msg3",  "msg4",  "msgopen", "msgversion", "msgmodeltypedif",
+    "msgbanddif", "rw006", "rw003", "rw004", "rw005",   "RW001",      "rw002"};
+
+} // namespace
+
+CloneEngine::CloneEngine(document::Editor& editor, TransferState& state, SerialPort& port,
+                         TickTimer& timer, Pause& pause, CloneView& view, TransferCodec& codec,
+                         TickIntervals intervals)
+    : m_editor(editor), m_state(state), m_port(port), m_timer(timer), m_pause(pause), m_view(view),
+      m_codec(codec), m_intervals(intervals) {}
+
+std::string CloneEngine::text(const std::string& key) const {
+    const auto found = m_texts.find(key);
+    return found == m_texts.end() ? std::string() : found->second;
+}
+
+void CloneEngine::load() {
+    TransferState& s = m_state;
+    s.bPasswordGiven = true;
+    m_passwordModifyChecked = false;
+    m_passwordBox.clear();
+
+    m_texts.clear();
+    for (const char* key : windowKeys) {
+        m_texts[key] = m_editor.langText("RW", key);
+    }
+    setStartCaption("rw003");
+
+    s.CurBlock = s.writing() ? firstWrittenBlock : 0;
+    s.TickCount = 0;
+    s.RxEventCount = 0;
+    s.DiscardCount = 0;
+    s.ReadFault = 0;
+    s.WriteFault = 0;
+    s.bIdentified = false;
+    s.bRunning = false;
+    s.bReceiving = false;
+    m_rx.clear();
+    m_timer.stop();
+    m_timer.setInterval(m_intervals.transferMs);
+
+    m_port.setBufferSizes(portInputBufferBytes, portOutputBufferBytes);
+    m_loadError = OpenPort();
+    ClosePort();
+
+    m_caption = text(s.writing() ? "rw002" : "RW001") +
+                "  (COMM Port:" + m_editor.settings().commPort + ")";
+    // The window stays open after this: the user may fix the cable and press start.
+    if (!m_loadError.empty()) {
+        m_editor.prompts().message(m_loadError, app::Icon::Error);
+    }
+}
+
+void CloneEngine::setPasswordControls(bool checked, std::string newPassword) {
+    m_passwordModifyChecked = checked;
+    if (newPassword.size() > 16) {
+        newPassword.resize(16);
+    }
+    m_passwordBox = std::move(newPassword);
+}
+
+void CloneEngine::startButton() {
+    if (m_closed) {
+        return;
+    }
+    TransferState& s = m_state;
+    s.bPasswordGiven = true;
+    s.bPasswordChecked = false;
+    s.bPreRead = false;
+    s.ModelCheck = 0;
+    s.bPasswordModify = m_passwordModifyChecked;
+    if (m_passwordModifyChecked) {
+        s.strNewPassword = m_passwordBox;
+    }
+
+    if (s.bRunning) {
+        m_timer.stop();
+        if (!s.bReceiving) {
+            ClosePort();
+        }
+        setStartCaption("rw003");
+    } else {
+        // A port that fails here has already been reported when the window loaded; say
+        // it again and stay stopped rather than tick against a closed port.
+        const std::string error = OpenPort();
+        if (!error.empty()) {
+            m_editor.prompts().message(error, app::Icon::Error);
+            return;
+        }
+        if (s.writing()) {
+            s.CurBlock = 0;
+            s.bPreRead = true;
+        }
+        m_timer.setInterval(m_intervals.transferMs);
+        m_timer.start();
+        setStartCaption("rw004");
+    }
+    s.bRunning = !s.bRunning;
+}
+
+void CloneEngine::tick() {
+    // A modal message or password window inside a tick must not let the next one in.
+    if (m_inTick || m_closed || !m_state.bRunning) {
+        return;
+    }
+    m_inTick = true;
+    struct Leave {
+        bool& flag;
+        ~Leave() { flag = false; }
+    } leave{m_inTick};
+
+    TransferState& s = m_state;
+    // The gate ticks are not counted towards the no-reply limit; a pre-read's are.
+    const bool writeGate = s.writing() && !s.bPreRead && s.CurBlock < firstWrittenBlock;
+    const bool readGate = !s.writing() && s.CurBlock == readGateBlock && !s.bPasswordChecked;
+    if (writeGate) {
+        if (passwordGate() == GateResult::Ended) {
+            return;
+        }
+        s.CurBlock = s.bPasswordModify ? passwordBlock : firstWrittenBlock;
+        m_timer.setInterval(m_intervals.afterGateMs);
+    } else if (readGate) {
+        if (passwordGate() == GateResult::Ended) {
+            return;
+        }
+        s.bPasswordChecked = true;
+    } else {
+        ++s.TickCount;
+    }
+
+    if (s.writing() && !s.bPreRead) {
+        if (s.ModelCheck == 2) {
+            fail("msgmodeltypedif");
+            return;
+        }
+        if (s.ModelCheck == 1) {
+            fail("msgbanddif");
+            return;
+        }
+    }
+
+    if (s.ReadFault == 1 || s.ReadFault == 2) {
+        fail(s.ReadFault == 1 ? "msg1" : "msgversion");
+        return;
+    }
+    if (s.WriteFault == 1 || s.WriteFault == 2) {
+        fail(s.WriteFault == 1 ? "msg2" : "msgversion");
+        return;
+    }
+
+    if (s.TickCount > noReplyTicks && s.RxEventCount == 0) {
+        fail("msgopen");
+        return;
+    }
+
+    skipChannels();
+
+    const std::string error = PrepareReceiver();
+    if (!error.empty()) {
+        // The port went away under a running transfer (a pulled USB adapter).
+        failWithText(error);
+        return;
+    }
+
+    if (!s.writing() || s.bPreRead) {
+        sendReadStep();
+    } else {
+        sendWriteStep();
+    }
+}
+
+CloneEngine::GateResult CloneEngine::passwordGate() {
+    TransferState& s = m_state;
+    const std::string password = codec::TrimAtNul(m_editor.settings().radioPassword);
+    if (password.empty()) {
+        return GateResult::Passed;
+    }
+    if (!s.bPasswordGiven) {
+        closeWindow();
+        return GateResult::Ended;
+    }
+    if (s.strEnteredPassword != password) {
+        s.bPasswordGiven = false;
+        m_timer.stop();
+        s.strEnteredPassword.clear();
+        const auto entered = m_editor.prompts().askPassword();
+        if (entered) {
+            s.strEnteredPassword = entered->substr(0, 16);
+            s.bPasswordGiven = true;
+        }
+        if (!m_closed) {
+            m_timer.start();
+        }
+        return GateResult::Ended;
+    }
+    return GateResult::Passed;
+}
+
+void CloneEngine::skipChannels() {
+    TransferState& s = m_state;
+    const bool writeSkipping = s.writing() && !s.bPreRead;
+    while (s.CurBlock >= firstChannelBlock && s.CurBlock <= lastChannelBlock) {
+        const int row = (s.CurBlock - 30) / 2;
+        bool skip = false;
+        if (writeSkipping) {
+            // The rows the encoder marks as not in use: an empty status cell or the
+            // whole not-in-use word. Cut short by a letter, as the window once read it,
+            // the word would never match and every unused channel would be written.
+            skip = !codec::isRowWritten(m_editor, row);
+        } else {
+            skip = !m_codec.channelInUse(row);
+        }
+        if (!skip) {
+            break;
+        }
+        s.CurBlock += 2;
+    }
+}
+
+void CloneEngine::sendReadStep() {
+    TransferState& s = m_state;
+    if (s.CurBlock < blockCount) {
+        SendFrame(m_port, m_pause, readFrame(s.CurBlock), shortFramePauseMs);
+        showBlockProgress();
+        return;
+    }
+    if (s.writing()) {
+        return; // a pre-read never gets this far: block 4 ends it
+    }
+    SendFrame(m_port, m_pause, endFrame(), shortFramePauseMs);
+    showProgress("100%", blockCount);
+    m_pause.pause(endFramePauseMs);
+    m_timer.stop();
+    m_outcome = CloneOutcome::Completed;
+    m_editor.prompts().message(text("msg3"));
+    m_editor.document().bModify = true;
+    m_editor.notify(document::LabelsChanged);
+    closeWindow();
+}
+
+void CloneEngine::sendWriteStep() {
+    TransferState& s = m_state;
+    if (!s.bIdentified) {
+        SendFrame(m_port, m_pause, identFrame(), shortFramePauseMs);
+        return;
+    }
+    if (s.CurBlock >= blockCount) {
+        SendFrame(m_port, m_pause, endFrame(), shortFramePauseMs);
+        showProgress("100%", blockCount);
+        m_timer.stop();
+        m_outcome = CloneOutcome::Completed;
+        m_editor.prompts().message(text("msg3"));
+        closeWindow();
+        return;
+    }
+    const std::string frame =
+        writeFrame(s.CurBlock, m_codec.encodeBlock(s.CurBlock, s.strNewPassword));
+    if (frame.size() != writeFrameTextLength) {
+        // The same block is built again at the next tick; the user stops or closes.
+        ++m_refusedFrames;
+        m_editor.prompts().message(text("msg4"));
+        return;
+    }
+    SendFrame(m_port, m_pause, frame, writeFramePauseMs);
+    showBlockProgress();
+}
+
+void CloneEngine::receiveEvent() {
+    TransferState& s = m_state;
+    if (m_closed || !s.bReceiving) {
+        return;
+    }
+    if (!OpenPort().empty()) {
+        return;
+    }
+    const std::string bytes = m_port.readAll();
+    m_rx.append(bytes);
+    if (!s.writing() || s.bPreRead) {
+        handleReadBuffer();
+    } else {
+        handleWriteBuffer();
+    }
+    if (!bytes.empty()) {
+        ++s.RxEventCount;
+    }
+}
+
+void CloneEngine::handleReadBuffer() {
+    TransferState& s = m_state;
+    if (m_rx.size() < readReplyLength) {
+        return;
+    }
+    const BlockDecoder decode = [this](std::string_view rx, int dataStart, int block) {
+        m_codec.decodeBlock(rx, dataStart, block, m_state);
+    };
+    if (CheckReadReply(m_rx, s.CurBlock, decode, m_editor.prompts())) {
+        if (s.CurBlock < blockCount) {
+            ++s.CurBlock;
+        }
+        m_rx.clear();
+        return;
+    }
+    if (m_rx.size() > readDiscardLimit) {
+        ++s.DiscardCount;
+        m_rx.clear();
+        PrepareReceiver();
+    }
+    if (s.DiscardCount >= readDiscardsAllowed) {
+        s.ReadFault = s.CurBlock < highBlocks ? 1 : 2;
+        m_rx.clear();
+    }
+}
+
+void CloneEngine::handleWriteBuffer() {
+    TransferState& s = m_state;
+    if (!s.bIdentified) {
+        if (m_rx.size() >= identReplyLength && CheckIdentReply(m_rx)) {
+            s.bIdentified = true;
+            m_rx.clear();
+        } else if (m_rx.size() > writeBufferLimit) {
+            s.WriteFault = 2;
+            m_rx.clear();
+        }
+        return;
+    }
+    if (m_rx.size() >= writeReplyLength && CheckWriteReply(m_rx)) {
+        if (s.CurBlock < blockCount) {
+            ++s.CurBlock;
+        }
+        if (s.CurBlock == passwordBlock + 1) {
+            s.CurBlock = firstWrittenBlock;
+        }
+        m_rx.clear();
+    } else if (m_rx.size() > writeBufferLimit) {
+        s.WriteFault = 1;
+        m_rx.clear();
+    }
+}
+
+std::string CloneEngine::OpenPort() {
+    if (m_port.isOpen()) {
+        return {};
+    }
+    const auto& settings = m_editor.settings();
+    const auto line = LineSettings::parse(settings.commSettings);
+    if (!line) {
+        return "Invalid port settings: " + settings.commSettings;
+    }
+    return m_port.open(settings.commPort, *line, Handshake::None);
+}
+
+std::string CloneEngine::PrepareReceiver() {
+    std::string error = OpenPort();
+    if (!error.empty()) {
+        return error;
+    }
+    m_port.discardInput();
+    m_state.bReceiving = true;
+    return {};
+}
+
+void CloneEngine::ClosePort() {
+    if (m_port.isOpen()) {
+        m_port.close();
+    }
+}
+
+void CloneEngine::closeWindow() {
+    if (m_closed) {
+        return;
+    }
+    m_timer.stop();
+    ClosePort();
+    m_editor.settings().saveOptionFlags();
+    m_state.bRunning = false;
+    m_state.bReceiving = false;
+    m_closed = true;
+    if (m_outcome == CloneOutcome::Open) {
+        m_outcome = CloneOutcome::Closed;
+    }
+    m_view.closeWindow();
+}
+
+void CloneEngine::fail(const std::string& key) {
+    m_failureKey = key;
+    failWithText(text(key));
+}
+
+void CloneEngine::failWithText(const std::string& text) {
+    m_timer.stop();
+    m_outcome = CloneOutcome::Failed;
+    m_editor.prompts().message(text);
+    closeWindow();
+}
+
+void CloneEngine::setStartCaption(const std::string& key) {
+    m_startCaption = text(key);
+    m_view.setStartCaption(m_startCaption);
+}
+
+void CloneEngine::showProgress(std::string progressText, int value) {
+    m_progressText = std::move(progressText);
+    m_progressValue = value;
+    m_view.showProgress(m_progressText, m_progressValue);
+}
+
+void CloneEngine::showBlockProgress() {
+    // Whole percent, halves rounded up: block 64 is 13%.
+    const int percent = (m_state.CurBlock * 100 + blockCount / 2) / blockCount;
+    showProgress(std::to_string(percent) + "%", m_state.CurBlock);
+}
+
+} // namespace vn574::link

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "link/CloneInterfaces.h"
+#include "link/RxBuffer.h"
+#include "link/SerialPort.h"
+#include "link/TransferState.h"
+
+#include <map>
+#include <string>
+
+namespace vn574::document {
+class Editor;
+}
+
+namespace vn574::link {
+
+struct TickIntervals {
+    int transferMs = 150;  // reading, and a write up to its password gate
+    int afterGateMs = 100; // a write after its password gate
+};
+
+// How the clone window ended, for hosts that report it (the command-line tool).
+enum class CloneOutcome {
+    Open,      // the window is still open
+    Completed, // every block transferred, "msg3" shown
+    Failed,    // a failure message was shown
+    Closed,    // closed without a message: the close button, or the password cancelled
+};
+
+// The clone window without its widgets: one state machine for reading and writing
+// the radio. The window (or the command-line host) forwards its events here: load,
+// the start and close buttons, the tick and the port's receive events.
+class CloneEngine {
+public:
+    CloneEngine(document::Editor& editor, TransferState& state, SerialPort& port, TickTimer& timer,
+                Pause& pause, CloneView& view, TransferCodec& codec, TickIntervals intervals = {});
+
+    // The window loads for the transfer direction in state.mode.
+    void load();
+    // The "Password modify" check box and the password box of a write window.
+    void setPasswordControls(bool checked, std::string newPassword);
+    void startButton();
+    void closeButton() { closeWindow(); }
+    void tick();
+    // The port reports that bytes have arrived.
+    void receiveEvent();
+
+    [[nodiscard]] const TransferState& state() const { return m_state; }
+    [[nodiscard]] const RxBuffer& rxBuffer() const { return m_rx; }
+    [[nodiscard]] CloneOutcome outcome() const { return m_outcome; }
+    // The "RW" key of the failure message shown, "" when none was.
+    [[nodiscard]] const std::string& failureKey() const { return m_failureKey; }
+    // How often a write frame could not be built ("msg4"); the window goes on regardless.
+    [[nodiscard]] int refusedFrames() const { return m_refusedFrames; }
+    // Prefix, "  (COMM Port:", the port name, ")".
+    [[nodiscard]] const std::string& caption() const { return m_caption; }
+    // What went wrong when the window tried the port on loading, "" when nothing did.
+    [[nodiscard]] const std::string& loadError() const { return m_loadError; }
+    [[nodiscard]] const std::string& startCaption() const { return m_startCaption; }
+    [[nodiscard]] const std::string& progressText() const { return m_progressText; }
+    [[nodiscard]] int progressValue() const { return m_progressValue; }
+    [[nodiscard]] bool passwordModifyChecked() const { return m_passwordModifyChecked; }
+    [[nodiscard]] const std::string& passwordBoxText() const { return m_passwordBox; }
+    [[nodiscard]] std::string text(const std::string& key) const;
+
+private:
+    enum class GateResult { Passed, Ended };
+
+    std::string OpenPort();
+    std::string PrepareReceiver();
+    void ClosePort();
+    void closeWindow();
+    void fail(const std::string& key);
+    void failWithText(const std::string& text);
+    void setStartCaption(const std::string& key);
+    void showProgress(std::string text, int value);
+    void showBlockProgress();
+
+    GateResult passwordGate();
+    void skipChannels();
+    void sendReadStep();
+    void sendWriteStep();
+    void handleReadBuffer();
+    void handleWriteBuffer();
+
+    document::Editor& m_editor;
+    TransferState& m_state;
+    SerialPort& m_port;
+    TickTimer& m_timer;
+    Pause& m_pause;
+    CloneView& m_view;
+    TransferCodec& m_codec;
+    TickIntervals m_intervals;
+
+    RxBuffer m_rx;
+    std::map<std::string, std::string> m_texts;
+    std::string m_caption;
+    std::string m_loadError;
+    std::string m_startCaption;
+    std::string m_progressText{"0%"};
+    int m_progressValue = 0;
+    bool m_passwordModifyChecked = false;
+    std::string m_passwordBox;
+    bool m_inTick = false;
+    int m_refusedFrames = 0;
+    bool m_closed = false;
+    CloneOutcome m_outcome = CloneOutcome::Open;
+    std::string m_failureKey;
+};
+
+} // namespace vn574::link

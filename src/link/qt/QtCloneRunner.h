@@ -1,0 +1,32 @@
+#pragma once
+
+#include "link/CloneEngine.h"
+
+#include <functional>
+#include <string>
+
+namespace vn574::document {
+class Editor;
+}
+
+namespace vn574::link {
+
+struct CloneRunOptions {
+    TickIntervals intervals;
+    bool passwordModify = false; // the write window's "Password modify" box
+    std::string newPassword;
+    // Every progress step of the window: the text ("50%") and the block.
+    std::function<void(const std::string& text, int value)> onProgress;
+    // Nobody is there to stop a write whose frame cannot be built ("msg4" at every
+    // tick), so the run ends as the user would end it: by closing the window.
+    bool closeOnRefusedFrame = true;
+};
+
+// Runs one transfer as the clone window does when the user presses start and waits:
+// the engine on the port named in the settings, its tick on a QTimer and its receive
+// events from QSerialPort, inside a local event loop that ends when the window would
+// close. Needs a QCoreApplication. The direction is state.mode.
+CloneOutcome runCloneTransfer(document::Editor& editor, TransferState& state, TransferCodec& codec,
+                              const CloneRunOptions& options, std::string* failureKey = nullptr);
+
+} // namespace vn574::link

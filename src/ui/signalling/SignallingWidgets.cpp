@@ -1,0 +1,44 @@
+#include "ui/signalling/SignallingWidgets.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace vn574::ui::signalling {
+
+QStringList itemsOf(document::TextList list) {
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(list.size()));
+    for (const std::string_view item : list) {
+        items << qs(item);
+    }
+    return items;
+}
+
+QLabel* labelFor(const std::string& caption, QWidget* buddy, const QString& name) {
+    auto* label = new QLabel(qs(caption));
+    label->setObjectName(name);
+    label->setBuddy(buddy);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+void showPosition(QComboBox* combo, int position) {
+    const QSignalBlocker block(combo);
+    combo->setCurrentIndex(position);
+}
+
+void showText(QComboBox* combo, const std::string& text) {
+    const QSignalBlocker block(combo);
+    const QString shown = qs(text);
+    const int position = combo->findText(shown);
+    if (position >= 0) {
+        combo->setCurrentIndex(position);
+    }
+    if (combo->isEditable() && combo->currentText() != shown) {
+        combo->setEditText(shown);
+    }
+}
+
+} // namespace vn574::ui::signalling

@@ -1,0 +1,242 @@
+#include "link/CloneFrames.h"
+#include "rig/CloneRig.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+
+namespace vn574::test {
+namespace {
+
+using link::CloneOutcome;
+using link::TransferMode;
+
+std::vector<int> range(int from, int to) {
+    std::vector<int> blocks(static_cast<std::size_t>(to - from + 1));
+    std::iota(blocks.begin(), blocks.end(), from);
+    return blocks;
+}
+
+// A radio of model 9 with nothing else in it, and a document to write whose blocks
+// are all different from what the radio holds.
+struct WriteRig : CloneRig {
+    explicit WriteRig(int activeRows = 100, sim::Faults faults = {}, std::string_view password = "")
+        : CloneRig(*sim::buildMemory("66AA33", 0xF0, password), faults) {
+        codec.source = sampleRadio(activeRows);
+        setGridRowsInUse(editor, activeRows);
+        openWindow(TransferMode::Write);
+    }
+    [[nodiscard]] bool radioHoldsSourceBlock(int block) const {
+        return std::equal(radio.memory().begin() + block * 16,
+                          radio.memory().begin() + block * 16 + 16,
+                          codec.source.begin() + block * 16);
+    }
+};
+
+TEST(CloneWrite, WindowOpensForWritingWithPasswordControlsReset) {
+    WriteRig rig;
+    EXPECT_EQ(rig.engine().caption(), "Write Data to Radio  (COMM Port:ttyUSB0)");
+    EXPECT_EQ(rig.state.CurBlock, 16);
+    EXPECT_FALSE(rig.engine().passwordModifyChecked());
+    EXPECT_EQ(rig.engine().passwordBoxText(), "");
+}
+
+TEST(CloneWrite, ReadsFiveBlocksIdentifiesAndWritesEveryBlockFrom16) {
+    WriteRig rig;
+    const sim::Memory before = rig.radio.memory();
+    rig.editor.document().bModify = true; // the write leaves it as it finds it
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntilClosed());
+
+    EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Completed);
+    EXPECT_EQ(rig.prompts.messages, std::vector<std::string>{rig.text("msg3")});
+    EXPECT_TRUE(rig.lastMessageEndedCleanly());
+    std::vector<std::string> expected;
+    for (int b = 0; b <= 4; ++b) {
+        expected.push_back(link::readFrame(b));
+    }
+    expected.push_back("VN575");
+    const auto& frames = rig.radio.frames();
+    EXPECT_EQ(std::vector<std::string>(frames.begin(), frames.begin() + 6), expected);
+    EXPECT_EQ(rig.writtenBlocks(), range(16, 511));
+    EXPECT_EQ(frames.back(), "ZT~E");
+    for (int b = 16; b < 512; ++b) {
+        ASSERT_TRUE(rig.radioHoldsSourceBlock(b)) << b;
+    }
+    EXPECT_TRUE(std::equal(before.begin(), before.begin() + 256, rig.radio.memory().begin()));
+    EXPECT_TRUE(rig.editor.document().bModify);
+    EXPECT_EQ(rig.timer.interval(), 100);
+    EXPECT_EQ(rig.view.progressTexts.back(), "100%");
+    EXPECT_EQ(test::readFile(rig.settings.paths.settingIni()).size(), 4U);
+}
+
+TEST(CloneWrite, RowsNotInUseOrWithEmptyStatusAreNotWritten) {
+    WriteRig rig(10);
+    rig.editor.grid().setCell(5, document::colStatus, "");
+    rig.editor.setActiveStatus(60);
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntilClosed());
+    EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Completed);
+    auto expected = range(16, 39); // options, rows 1..4
+    for (int b : range(42, 51)) {  // rows 6..10
+        expected.push_back(b);
+    }
+    expected.push_back(150); // row 60
+    expected.push_back(151);
+    for (int b : range(232, 511)) {
+        expected.push_back(b);
+    }
+    EXPECT_EQ(rig.writtenBlocks(), expected);
+}
+
+TEST(CloneWrite, PasswordModifyWritesBlockFourFirst) {
+    WriteRig rig(2);
+    rig.engine().setPasswordControls(true, "NEWPASS");
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntilClosed());
+    EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Completed);
+    const auto written = rig.writtenBlocks();
+    ASSERT_GE(written.size(), 2U);
+    EXPECT_EQ(written[0], 4);
+    EXPECT_EQ(written[1], 16);
+    EXPECT_EQ(std::count(written.begin(), written.end(), 4), 1);
+    const auto& memory = rig.radio.memory();
+    EXPECT_EQ(std::string(memory.begin() + 64, memory.begin() + 71), "NEWPASS");
+    EXPECT_EQ(memory[71], 0);
+}
+
+TEST(CloneWrite, OtherModelTypeOrBandStopsBeforeAnythingIsWritten) {
+    for (const auto& [code, key] :
+         {std::pair{"335533", "msgmodeltypedif"}, std::pair{"665533", "msgbanddif"}}) {
+        WriteRig rig;
+        rig.codec.selectedModelCode = code;
+        rig.engine().startButton();
+        ASSERT_TRUE(rig.runUntilClosed());
+        EXPECT_EQ(rig.engine().failureKey(), key);
+        EXPECT_EQ(rig.prompts.messages, std::vector<std::string>{rig.text(key)});
+        EXPECT_TRUE(rig.lastMessageEndedCleanly());
+        EXPECT_TRUE(rig.writtenBlocks().empty());
+        EXPECT_EQ(rig.framesNamed("VN575"), 0);
+    }
+}
+
+TEST(CloneWrite, RefusedIdentificationEndsWithMsgversionPast512Bytes) {
+    sim::Faults faults;
+    faults.identError = true;
+    WriteRig rig(100, faults);
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntilClosed());
+    EXPECT_EQ(rig.engine().failureKey(), "msgversion");
+    EXPECT_EQ(rig.state.WriteFault, 2);
+    EXPECT_TRUE(rig.lastMessageEndedCleanly());
+    EXPECT_TRUE(rig.writtenBlocks().empty());
+    // Each try brings 7 echo and 9 answer bytes: the 33rd passes 512.
+    EXPECT_EQ(rig.framesNamed("VN575"), 33);
+}
+
+TEST(CloneWrite, RefusedBlockEndsWithMsg2AndKeepsTheBlocksBefore) {
+    sim::Faults faults;
+    faults.writeErrorBlock = 100;
+    WriteRig rig(100, faults);
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntilClosed());
+    EXPECT_EQ(rig.engine().failureKey(), "msg2");
+    EXPECT_EQ(rig.state.WriteFault, 1);
+    EXPECT_TRUE(rig.lastMessageEndedCleanly());
+    EXPECT_TRUE(rig.radioHoldsSourceBlock(99));
+    EXPECT_FALSE(rig.radioHoldsSourceBlock(100));
+    EXPECT_EQ(rig.framesNamed("ZT~E"), 0);
+}
+
+TEST(CloneWrite, UnansweredBlockEndsWithMsg2) {
+    sim::Faults faults;
+    faults.neverAnswerBlock = 300;
+    WriteRig rig(100, faults);
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntilClosed());
+    EXPECT_EQ(rig.engine().failureKey(), "msg2");
+    EXPECT_TRUE(rig.lastMessageEndedCleanly());
+    EXPECT_EQ(rig.writtenBlocks().back(), 299);
+    EXPECT_GT(rig.framesNamed("ZT~F12C0W" + sim::blockDigits(rig.codec.source, 300)), 1);
+}
+
+TEST(CloneWrite, AcknowledgementLaterThanOneTickIsNeverTaken) {
+    // The OK line of a slow radio lands behind the echo of the repeated frame.
+    sim::Faults faults;
+    faults.replyDelayMs = 120;
+    WriteRig rig(100, faults);
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntilClosed());
+    EXPECT_EQ(rig.engine().failureKey(), "msg2");
+    EXPECT_TRUE(rig.writtenBlocks().size() > 1U);
+    EXPECT_EQ(rig.writtenBlocks().front(), 16);
+    EXPECT_EQ(rig.writtenBlocks().back(), 16);
+}
+
+TEST(CloneWrite, BlockThatCannotBeEncodedSaysMsg4AtEveryTickAndIsNeverSent) {
+    WriteRig rig(100);
+    rig.codec.errorBlock = 20;
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntil([&] { return rig.prompts.messages.size() == 3; }));
+    EXPECT_EQ(rig.prompts.messages, std::vector<std::string>(3, rig.text("msg4")));
+    EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Open);
+    EXPECT_EQ(rig.writtenBlocks(), range(16, 19));
+    EXPECT_EQ(rig.engine().refusedFrames(), 3);
+    rig.engine().startButton(); // the user stops
+    rig.runFor(10000);
+    EXPECT_EQ(rig.prompts.messages.size(), 3U);
+}
+
+TEST(CloneWrite, StoppedAndStartedAgainBeginsWithThePreReadButNotTheIdentification) {
+    WriteRig rig(100);
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntil([&] { return rig.state.CurBlock == 40; }));
+    rig.engine().startButton();
+    rig.runFor(1000);
+    const auto before = rig.radio.frames().size();
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntilClosed());
+    EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Completed);
+    const std::vector<std::string> again(rig.radio.frames().begin() + static_cast<long>(before),
+                                         rig.radio.frames().begin() + static_cast<long>(before) +
+                                             6);
+    EXPECT_EQ(again[0], link::readFrame(0));
+    EXPECT_EQ(again[4], link::readFrame(4));
+    EXPECT_EQ(again[5], "ZT~F0100W" + sim::blockDigits(rig.codec.source, 16));
+    EXPECT_EQ(rig.framesNamed("VN575"), 1);
+}
+
+TEST(CloneWrite, PasswordRadioIsWrittenOnceThePasswordIsGiven) {
+    WriteRig rig(5, {}, "1234");
+    rig.prompts.passwords = {std::string("1234")};
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntilClosed());
+    EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Completed);
+    EXPECT_EQ(rig.prompts.passwordRequests, 1);
+}
+
+TEST(CloneWrite, CancelledPasswordEndsTheWriteBeforeAnythingIsWritten) {
+    WriteRig rig(5, {}, "1234");
+    rig.prompts.passwords = {std::nullopt};
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntilClosed());
+    EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Closed);
+    EXPECT_TRUE(rig.prompts.messages.empty());
+    EXPECT_TRUE(rig.writtenBlocks().empty());
+    EXPECT_EQ(rig.framesNamed("VN575"), 0);
+}
+
+TEST(CloneWrite, NoByteAtAllSaysMsgopen) {
+    sim::Faults faults;
+    faults.silent = true;
+    faults.noEcho = true;
+    WriteRig rig(100, faults);
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntilClosed());
+    EXPECT_EQ(rig.engine().failureKey(), "msgopen");
+    EXPECT_TRUE(rig.lastMessageEndedCleanly());
+}
+
+} // namespace
+} // namespace vn574::test
