@@ -67,9 +67,9 @@ int main(int argc, char* argv[]) {
     app::ProcessSettings settings;
     settings.paths = app::resolveSettingsPaths(QApplication::applicationDirPath().toStdString(),
                                                optionValue(parser, QStringLiteral("config-dir")));
-    ui::QtStartupPlatform platform;
-    if (app::runStartup(settings, platform, optionValue(parser, QStringLiteral("port"))) ==
-        app::StartupOutcome::Exit) {
+    const std::optional<std::string> portOverride = optionValue(parser, QStringLiteral("port"));
+    ui::QtStartupPlatform platform(ui::clone::CloneEnvironment::system(), portOverride);
+    if (app::runStartup(settings, platform, portOverride) == app::StartupOutcome::Exit) {
         return 0;
     }
     if (languageFile) {
