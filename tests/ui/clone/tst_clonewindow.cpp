@@ -5,11 +5,16 @@
 #include "document/Document.h"
 #include "files/ChannelFile.h"
 #include "support/TempDir.h"
+#include "support/TestEnvironment.h"
+#include "ui/PasswordDialog.h"
+#include "ui/QtPrompts.h"
 #include "ui/clone/DlgSetting.h"
 #include "ui/clone/FrmMain.h"
 #include "ui/clone/RadioTransfers.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMessageBox>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -113,6 +118,7 @@ private slots:
     void readButtonOffersToSaveThenResets();
     void readMenuAsksBeforeDiscardingChanges();
     void passwordIsAskedUntilRightAndRemembered();
+    void passwordWindowHoldsTheTick();
     void cancelledPasswordEndsTheReadSilently();
     void silentRadioShowsItsFailure();
     void stopAndContinueGoesOnWithTheBlockDue();
@@ -221,6 +227,52 @@ void TestCloneWindow::passwordIsAskedUntilRightAndRemembered() {
     QCOMPARE(rig.windows, 2);
     QCOMPARE(rig.ui.prompts.passwordRequests, 2);
     QCOMPARE(rig.ui.prompts.messages.back(), rig.text("msg3"));
+}
+
+void TestCloneWindow::passwordWindowHoldsTheTick() {
+    // The program's own prompts: the real password window and message boxes.
+    test::TempDir dir;
+    app::ProcessSettings settings;
+    settings.paths.languageFolder = test::languageFolder();
+    settings.paths.settingsFolder = dir.path();
+    settings.language = app::Language(test::languageFolder(), "english.ini");
+    settings.commPort = simPort;
+    ui::QtPrompts prompts;
+    document::Editor editor(settings, prompts);
+    editor.load();
+    sim::RadioModel radio(withPassword(memoryFromFile(dataDir + "/image-2m.img"), "4321"));
+    test::LineLog log;
+    const auto environment = test::simulatedEnvironment(radio, log);
+    link::TransferState state;
+    frmMain window(editor, state, environment);
+    prompts.setParent(&window);
+    window.show();
+
+    bool tickDuringPassword = true;
+    QString passwordTitle;
+    QString finalMessage;
+    auto* poll = new QTimer(&window);
+    poll->setInterval(1);
+    QObject::connect(poll, &QTimer::timeout, &window, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<ui::PasswordDialog*>(modal)) {
+            tickDuringPassword = window.tickActive();
+            passwordTitle = dialog->windowTitle();
+            QTest::keyClicks(dialog->findChild<QLineEdit*>(), QStringLiteral("4321"));
+            dialog->accept();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            finalMessage = box->text();
+            box->accept();
+        }
+    });
+    poll->start();
+    button(window, "cmdStart")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 20000);
+    QCOMPARE(passwordTitle, QStringLiteral("PassWord"));
+    QVERIFY(!tickDuringPassword);
+    QCOMPARE(finalMessage.toStdString(), settings.language.text("RW", "msg3"));
+    QCOMPARE(state.strEnteredPassword, std::string("4321"));
+    QCOMPARE(radio.endFrames(), 1);
 }
 
 void TestCloneWindow::cancelledPasswordEndsTheReadSilently() {
