@@ -134,8 +134,11 @@ void frmMain::closeWindow() {
 }
 
 void frmMain::passwordControlsChanged() {
-    m_engine->setPasswordControls(m_passwordModify->isChecked(),
-                                  m_newPassword->text().toStdString());
+    // The radio keeps one byte per character of its password.
+    const QByteArray password = m_newPassword->text().toLatin1();
+    m_engine->setPasswordControls(
+        m_passwordModify->isChecked(),
+        std::string(password.constData(), static_cast<std::size_t>(password.size())));
 }
 
 void frmMain::onStart() {

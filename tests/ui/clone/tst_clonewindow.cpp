@@ -315,7 +315,7 @@ void TestCloneWindow::stopAndContinueGoesOnWithTheBlockDue() {
     QString captionWhileStopped;
     rig.afterStart = [&](frmMain& window) {
         auto* bar = window.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
-        QObject::connect(bar, &QProgressBar::valueChanged, &window, [&, bar](int value) {
+        QObject::connect(bar, &QProgressBar::valueChanged, &window, [&](int value) {
             if (stopped || value < 200) {
                 return;
             }
@@ -330,7 +330,6 @@ void TestCloneWindow::stopAndContinueGoesOnWithTheBlockDue() {
                     button(window, "cmdStart")->click();
                 });
             });
-            Q_UNUSED(bar);
         });
     };
     rig.trigger("Menu_ReadCHData");
