@@ -14,6 +14,7 @@
 #include "ui/SimpleListDelegate.h"
 #include "ui/StepDelegate.h"
 #include "ui/ToneDelegate.h"
+#include "ui/clone/RadioTransfers.h"
 #include "ui/Twips.h"
 #include "ui/dialogs/FrmDTMF.h"
 #include "ui/dialogs/Frm_AutoDialer.h"
@@ -28,6 +29,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -64,7 +66,8 @@ template <typename Operation> auto Frm_Radio::withGridLocked(Operation operation
 }
 
 Frm_Radio::Frm_Radio(app::ProcessSettings& settings, app::UserPrompts& prompts, QWidget* parent)
-    : QMainWindow(parent), m_settings(settings), m_editor(settings, prompts), m_fields(m_editor) {
+    : QMainWindow(parent), m_settings(settings), m_editor(settings, prompts), m_fields(m_editor),
+      m_transfers(std::make_unique<clone::RadioTransfers>(m_editor, this)) {
     setObjectName(QStringLiteral("Frm_Radio"));
     setWindowTitle(QStringLiteral("VN-574 Channel Data Editor"));
     buildWidgets();
@@ -265,6 +268,7 @@ void Frm_Radio::buildMenus() {
         m_toolBar->addAction(toolIcon(this, "call-start", QStyle::SP_FileDialogListView),
                              QStringLiteral("Auto Dialer"), this, &Frm_Radio::Menu_AutoDiaer_Click);
     m_autoDialerButton->setObjectName(QStringLiteral("AdBtn"));
+    buildTransferMenu();
 }
 
 void Frm_Radio::applyTexts() {
@@ -298,6 +302,8 @@ void Frm_Radio::applyTexts() {
     tip(m_autoDialerButton, "8004");
     m_infoFrame->setTitle(lang("OTHERS", "70010"));
     m_modelLabel->setText(lang("OTHERS", "70009"));
+
+    applyTransferTexts();
 
     const std::string& current = m_settings.language.currentFile();
     m_english->setChecked(current == app::Language::english);
@@ -431,6 +437,59 @@ void Frm_Radio::switchLanguage(const QString& file) {
     if (!m_editor.switchLanguage(file.toStdString())) {
         applyTexts(); // the menu's check mark goes back to the language in use
     }
+}
+
+void Frm_Radio::buildTransferMenu() {
+    m_transferMenu = new QMenu(QStringLiteral("&Transfer"), this);
+    m_transferMenu->setObjectName(QStringLiteral("Menu_Transfer"));
+    menuBar()->insertMenu(m_languageMenu->menuAction(), m_transferMenu);
+    m_writeData = m_transferMenu->addAction(QStringLiteral("&Write CH Data"), this,
+                                            &Frm_Radio::Menu_WriteCHData_Click);
+    m_writeData->setObjectName(QStringLiteral("Menu_WriteCHData"));
+    m_readData = m_transferMenu->addAction(QStringLiteral("&Read CH Data"), this,
+                                           &Frm_Radio::Menu_ReadCHData_Click);
+    m_readData->setObjectName(QStringLiteral("Menu_ReadCHData"));
+    m_comPort = m_transferMenu->addAction(QStringLiteral("&COM Port"), this,
+                                          &Frm_Radio::Menu_COMPort_Click);
+    m_comPort->setObjectName(QStringLiteral("Menu_COMPort"));
+
+    m_readButton = m_toolBar->addAction(toolIcon(this, "go-down", QStyle::SP_ArrowDown),
+                                        QStringLiteral("Read"), this, &Frm_Radio::ReadBtn_Click);
+    m_readButton->setObjectName(QStringLiteral("ReadBtn"));
+    m_writeButton =
+        m_toolBar->addAction(toolIcon(this, "go-up", QStyle::SP_ArrowUp), QStringLiteral("Write"),
+                             this, &Frm_Radio::Menu_WriteCHData_Click);
+    m_writeButton->setObjectName(QStringLiteral("Write"));
+}
+
+void Frm_Radio::applyTransferTexts() {
+    m_transferMenu->setTitle(lang("Menu", "3000M"));
+    m_writeData->setText(lang("Menu", "30000"));
+    m_readData->setText(lang("Menu", "30001"));
+    m_comPort->setText(lang("Menu", "30002"));
+    m_readButton->setText(lang("Toolbar", "8005"));
+    m_readButton->setToolTip(lang("Toolbar", "8005"));
+    m_writeButton->setText(lang("Toolbar", "8006"));
+    m_writeButton->setToolTip(lang("Toolbar", "8006"));
+}
+
+void Frm_Radio::Menu_ReadCHData_Click() {
+    m_grid->finishOpenEditor();
+    m_transfers->readChannelData();
+}
+
+void Frm_Radio::ReadBtn_Click() {
+    m_grid->finishOpenEditor();
+    m_transfers->readButton();
+}
+
+void Frm_Radio::Menu_WriteCHData_Click() {
+    m_grid->finishOpenEditor();
+    m_transfers->writeChannelData();
+}
+
+void Frm_Radio::Menu_COMPort_Click() {
+    m_transfers->comPortMenu();
 }
 
 void Frm_Radio::closeEvent(QCloseEvent* event) {

@@ -24,6 +24,9 @@ namespace vn574::ui {
 class ChannelGridModel;
 class ChannelGridView;
 class OptionSignalPanel;
+namespace clone {
+class RadioTransfers;
+}
 
 // The main window: the model selector, the channel grid with its in-place editors, the
 // option-signal frames, menus, toolbar and status bar. Every decision is the editor's
@@ -47,6 +50,9 @@ public:
     // What prints the report; the print dialog and the system printer unless replaced.
     void setReportPrinter(files::ReportPrinter* printer) { m_printer = printer; }
 
+    // The read and write transfers and the port dialog.
+    clone::RadioTransfers& transfers() { return *m_transfers; }
+
 public slots:
     void Menu_New_Click();
     void Menu_Open_Click();
@@ -60,6 +66,10 @@ public slots:
     void mnu2Tone_Click();
     void mnu5Tone_Click();
     void switchLanguage(const QString& file);
+    void Menu_ReadCHData_Click();
+    void Menu_WriteCHData_Click();
+    void Menu_COMPort_Click();
+    void ReadBtn_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -78,6 +88,8 @@ private:
     [[nodiscard]] QString lang(const char* section, const char* key) const;
     // Runs a file operation with the grid disabled, and enables it 200 ms after.
     template <typename Operation> auto withGridLocked(Operation operation);
+    void buildTransferMenu();
+    void applyTransferTexts();
 
     app::ProcessSettings& m_settings;
     document::Editor m_editor;
@@ -124,6 +136,14 @@ private:
     QAction* m_optionButton = nullptr;
     QAction* m_autoDialerButton = nullptr;
     QActionGroup* m_languages = nullptr;
+
+    std::unique_ptr<clone::RadioTransfers> m_transfers;
+    QMenu* m_transferMenu = nullptr;  // Menu_Transfer
+    QAction* m_writeData = nullptr;   // Menu_WriteCHData
+    QAction* m_readData = nullptr;    // Menu_ReadCHData
+    QAction* m_comPort = nullptr;     // Menu_COMPort
+    QAction* m_readButton = nullptr;  // ReadBtn
+    QAction* m_writeButton = nullptr; // Write
 };
 
 } // namespace vn574::ui

@@ -1,3 +1,4 @@
+#include "app/IniFile.h"
 #include "app/SettingsLocation.h"
 #include "app/Startup.h"
 #include "ui/Frm_Radio.h"
@@ -67,9 +68,17 @@ int main(int argc, char* argv[]) {
     app::ProcessSettings settings;
     settings.paths = app::resolveSettingsPaths(QApplication::applicationDirPath().toStdString(),
                                                optionValue(parser, QStringLiteral("config-dir")));
-    ui::QtStartupPlatform platform;
-    if (app::runStartup(settings, platform, optionValue(parser, QStringLiteral("port"))) ==
-        app::StartupOutcome::Exit) {
+    if (parser.isSet(screenshot) && app::parseFirstRun(app::IniFile::readString(
+                                        settings.paths.mysetupIni(), "language", "IsFirstRun"))) {
+        // The first start waits for the initial setup's link test, which nobody answers
+        // while a picture is taken.
+        std::fprintf(stderr, "vn574: --screenshot needs a settings folder whose initial setup "
+                             "is done (IsFirstRun=0 in mysetup.ini)\n");
+        return 1;
+    }
+    const std::optional<std::string> portOverride = optionValue(parser, QStringLiteral("port"));
+    ui::QtStartupPlatform platform(ui::clone::CloneEnvironment::system(), portOverride);
+    if (app::runStartup(settings, platform, portOverride) == app::StartupOutcome::Exit) {
         return 0;
     }
     if (languageFile) {

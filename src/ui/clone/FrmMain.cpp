@@ -1,0 +1,149 @@
+#include "ui/clone/FrmMain.h"
+
+#include "document/Editor.h"
+#include "ui/Twips.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vn574::ui::clone {
+namespace {
+
+constexpr int blockCount = 512;
+constexpr int maxPasswordLength = 16;
+// Window measures in twips: the write window is taller for its password controls.
+constexpr int windowWidthTwips = 6000;
+constexpr int readHeightTwips = 2000;
+constexpr int writeHeightTwips = 3000;
+
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+frmMain::frmMain(document::Editor& editor, link::TransferState& state,
+                 const CloneEnvironment& environment, QWidget* parent)
+    : QDialog(parent), m_port(environment.makePort()), m_pause(environment.makePause()),
+      m_imageCodec(editor), m_codec(m_imageCodec) {
+    setObjectName(QStringLiteral("frmMain"));
+    setModal(true);
+
+    m_progressText = new QLabel(QStringLiteral("0%"), this);
+    m_progressText->setObjectName(QStringLiteral("lblPercent"));
+    m_progressLabel = new QLabel(this);
+    m_progressLabel->setObjectName(QStringLiteral("lblProgress"));
+    m_progressBar = new QProgressBar(this);
+    m_progressBar->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progressBar->setRange(0, blockCount);
+    m_progressBar->setValue(0);
+    m_progressBar->setTextVisible(false);
+    m_start = new QPushButton(this);
+    m_start->setObjectName(QStringLiteral("cmdStart"));
+    m_start->setDefault(true);
+    m_close = new QPushButton(this);
+    m_close->setObjectName(QStringLiteral("cmdClose"));
+    m_passwordModify = new QCheckBox(QStringLiteral("Password modify"), this);
+    m_passwordModify->setObjectName(QStringLiteral("chkPasswordModify"));
+    m_newPassword = new QLineEdit(this);
+    m_newPassword->setObjectName(QStringLiteral("txtNewPassword"));
+    m_newPassword->setMaxLength(maxPasswordLength);
+
+    auto* progress = new QHBoxLayout;
+    progress->addWidget(m_progressLabel);
+    progress->addWidget(m_progressBar, 1);
+    progress->addWidget(m_progressText);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_start);
+    buttons->addWidget(m_close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(progress);
+    layout->addWidget(m_passwordModify);
+    layout->addWidget(m_newPassword);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+
+    const bool writing = state.writing();
+    m_passwordModify->setVisible(writing);
+    m_newPassword->setVisible(false);
+    const int dpi = logicalDpiY();
+    setFixedSize(twipsToPixels(windowWidthTwips, dpi),
+                 twipsToPixels(writing ? writeHeightTwips : readHeightTwips, dpi));
+
+    connect(m_start, &QPushButton::clicked, this, &frmMain::onStart);
+    connect(m_close, &QPushButton::clicked, this, [this] { m_engine->closeButton(); });
+    connect(m_passwordModify, &QCheckBox::toggled, this, [this](bool checked) {
+        m_newPassword->setVisible(checked);
+        passwordControlsChanged();
+    });
+    connect(m_newPassword, &QLineEdit::textChanged, this, &frmMain::passwordControlsChanged);
+
+    link::CloneView& view = *this;
+    m_engine = std::make_unique<link::CloneEngine>(editor, state, m_port->port(), m_timer, *m_pause,
+                                                   view, m_codec, environment.intervals);
+    m_port->setReceiveHandler([this] { m_engine->receiveEvent(); });
+    m_timer.setHandler([this] {
+        // Bytes already there are taken before the tick looks at the buffer, as the
+        // radio's reply would have raised its receive event before the next tick.
+        m_port->deliverWaitingBytes();
+        m_engine->tick();
+    });
+
+    m_engine->load();
+    setWindowTitle(qt(m_engine->caption()));
+    m_progressLabel->setText(qt(m_engine->text("rw006")));
+    m_close->setText(qt(m_engine->text("rw005")));
+}
+
+frmMain::~frmMain() {
+    // A window destroyed without being closed still ends its transfer.
+    if (m_engine->outcome() == link::CloneOutcome::Open) {
+        m_engine->closeButton();
+    }
+    m_timer.setHandler({});
+    m_port->setReceiveHandler({});
+}
+
+void frmMain::done(int result) {
+    if (m_engine->outcome() == link::CloneOutcome::Open) {
+        m_engine->closeButton(); // comes back through closeWindow()
+        return;
+    }
+    QDialog::done(result);
+}
+
+void frmMain::showProgress(const std::string& text, int value) {
+    m_progressText->setText(qt(text));
+    m_progressBar->setValue(value);
+}
+
+void frmMain::setStartCaption(const std::string& caption) {
+    if (m_start != nullptr) {
+        m_start->setText(qt(caption));
+    }
+}
+
+void frmMain::closeWindow() {
+    QDialog::done(QDialog::Accepted);
+}
+
+void frmMain::passwordControlsChanged() {
+    // The radio keeps one byte per character of its password.
+    const QByteArray password = m_newPassword->text().toLatin1();
+    m_engine->setPasswordControls(
+        m_passwordModify->isChecked(),
+        std::string(password.constData(), static_cast<std::size_t>(password.size())));
+}
+
+void frmMain::onStart() {
+    passwordControlsChanged();
+    m_engine->startButton();
+}
+
+} // namespace vn574::ui::clone

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "codec/ImageCodec.h"
+#include "link/CloneEngine.h"
+#include "link/CodecTransfer.h"
+#include "link/qt/QtCloneHost.h"
+#include "ui/clone/CloneEnvironment.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace vn574::document {
+class Editor;
+}
+
+namespace vn574::ui::clone {
+
+// The clone window: reads or writes the radio (the direction is state.mode) while it is
+// shown modally. It only hosts the clone engine: the start and close buttons, its tick
+// on a QTimer and the port's receive events go to the engine, which answers through the
+// window's progress, caption and closing. Every way of closing it ends the transfer.
+class frmMain : public QDialog, private link::CloneView {
+    Q_OBJECT
+public:
+    frmMain(document::Editor& editor, link::TransferState& state,
+            const CloneEnvironment& environment, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    [[nodiscard]] const link::CloneEngine& engine() const { return *m_engine; }
+    [[nodiscard]] bool tickActive() const { return m_timer.isActive(); }
+    [[nodiscard]] int tickInterval() const { return m_timer.interval(); }
+
+    // Ends the transfer through the engine (port closed, option flags stored) before
+    // the window goes.
+    void done(int result) override;
+
+private:
+    void showProgress(const std::string& text, int value) override;
+    void setStartCaption(const std::string& caption) override;
+    void closeWindow() override;
+
+    void onStart();
+    void passwordControlsChanged();
+
+    // Declared before the engine, which uses them until it is destroyed.
+    std::unique_ptr<TransferPort> m_port;
+    std::unique_ptr<link::Pause> m_pause;
+    link::QtTickTimer m_timer;
+    codec::ImageCodec m_imageCodec;
+    link::CodecTransfer m_codec;
+    std::unique_ptr<link::CloneEngine> m_engine;
+
+    QLabel* m_progressText = nullptr;
+    QLabel* m_progressLabel = nullptr;
+    QProgressBar* m_progressBar = nullptr;
+    QPushButton* m_start = nullptr;
+    QPushButton* m_close = nullptr;
+    QCheckBox* m_passwordModify = nullptr;
+    QLineEdit* m_newPassword = nullptr;
+};
+
+} // namespace vn574::ui::clone

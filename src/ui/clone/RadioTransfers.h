@@ -1,0 +1,60 @@
+#pragma once
+
+#include "link/TransferState.h"
+#include "ui/clone/CloneEnvironment.h"
+#include "ui/clone/DlgSetting.h"
+
+#include <QPointer>
+
+#include <functional>
+
+class QWidget;
+
+namespace vn574::document {
+class Editor;
+}
+
+namespace vn574::ui::clone {
+
+class frmMain;
+
+// The main window's "Transfer" menu and its read and write buttons: the checks and
+// notices before a transfer, and the clone window or port dialog they open. The
+// transfer state lives here as long as the main window, so a radio password typed once
+// is not asked for again.
+class RadioTransfers {
+public:
+    RadioTransfers(document::Editor& editor, QWidget* window);
+
+    void setEnvironment(CloneEnvironment environment) { m_environment = std::move(environment); }
+    [[nodiscard]] const CloneEnvironment& environment() const { return m_environment; }
+    [[nodiscard]] const link::TransferState& state() const { return m_state; }
+
+    // Menu_ReadCHData: reads the radio into the document, after asking to keep unsaved
+    // changes. Returns whether the clone window was shown.
+    bool readChannelData();
+    // ReadBtn: the save prompt, a fresh document, then the read.
+    bool readButton();
+    // Menu_WriteCHData and Write: writes the document into the radio.
+    bool writeChannelData();
+    // Menu_COMPort: the port dialog, not modal.
+    void comPortMenu();
+
+    // Runs with every clone window just before it is shown (tests watch it).
+    void setCloneWindowHook(std::function<void(frmMain&)> hook) { m_hook = std::move(hook); }
+    [[nodiscard]] dlgSetting* portDialog() const { return m_portDialog; }
+
+private:
+    bool portKnown();
+    bool read();
+    void runCloneWindow(link::TransferMode mode);
+
+    document::Editor& m_editor;
+    QWidget* m_window;
+    CloneEnvironment m_environment;
+    link::TransferState m_state;
+    std::function<void(frmMain&)> m_hook;
+    QPointer<dlgSetting> m_portDialog;
+};
+
+} // namespace vn574::ui::clone

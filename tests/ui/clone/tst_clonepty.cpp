@@ -1,0 +1,123 @@
+#include "../UiHarness.h"
+#include "SimulatedRadioPort.h"
+
+#include "sim/PtyHost.h"
+#include "support/TempDir.h"
+#include "ui/clone/FrmMain.h"
+#include "ui/clone/LoadFrmLink.h"
+#include "ui/clone/RadioTransfers.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <atomic>
+#include <cstring>
+#include <thread>
+
+using namespace vn574;
+
+namespace {
+
+const std::string dataDir = VN574_TEST_DATA_DIR;
+
+// vn574-radio-sim in a thread: the simulated radio on a real pseudo-terminal.
+struct PtyRadio {
+    explicit PtyRadio(const sim::Memory& memory, sim::Faults faults = {})
+        : model(memory, faults), host(model, false) {
+        error = host.open();
+        if (error.empty()) {
+            thread = std::thread([this] { host.run(stop, [] {}); });
+        }
+    }
+    ~PtyRadio() {
+        stop = true;
+        if (thread.joinable()) {
+            thread.join();
+        }
+    }
+    sim::RadioModel model;
+    sim::PtyHost host;
+    std::string error;
+    std::atomic<bool> stop{false};
+    std::thread thread;
+};
+
+// The program's own serial port; the port list, the times and the pauses (the simulator
+// reads as fast as it is sent to) are the test's.
+ui::clone::CloneEnvironment ptyEnvironment(const std::string& path) {
+    ui::clone::CloneEnvironment environment = ui::clone::CloneEnvironment::system();
+    environment.discoverPorts = [path] { return std::vector<std::string>{path}; };
+    environment.makePause = [] { return std::make_unique<test::NoPause>(); };
+    // Each reply must be in before the next tick; on a busy machine the simulator's
+    // thread needs a few milliseconds.
+    environment.intervals = {30, 30};
+    return environment;
+}
+
+} // namespace
+
+class TestClonePty : public QObject {
+    Q_OBJECT
+private slots:
+    void linkTestPassesAgainstTheSimulator();
+    void linkTestFailsAgainstASilentRadio();
+    void readThroughTheSerialPort();
+};
+
+void TestClonePty::linkTestPassesAgainstTheSimulator() {
+    PtyRadio radio(sim::Memory{});
+    QVERIFY2(radio.error.empty(), radio.error.c_str());
+    test::UiHarness ui;
+    ui.settings.firstRun = true;
+    const auto environment = ptyEnvironment(radio.host.devicePath());
+    ui::clone::LoadFrmLink window(ui.settings, ui.prompts, environment);
+    window.show();
+    window.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+    QTRY_VERIFY(!window.isVisible());
+    QVERIFY(!ui.settings.firstRun);
+    QVERIFY(ui.prompts.messages.empty());
+}
+
+void TestClonePty::linkTestFailsAgainstASilentRadio() {
+    PtyRadio radio(sim::Memory{}, sim::Faults{.silent = true});
+    QVERIFY2(radio.error.empty(), radio.error.c_str());
+    test::UiHarness ui;
+    ui.settings.firstRun = true;
+    ui.settings.commPort = radio.host.devicePath();
+    const auto environment = ptyEnvironment(radio.host.devicePath());
+    ui::clone::LoadFrmLink window(ui.settings, ui.prompts, environment);
+    window.show();
+    window.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+    QTRY_COMPARE(ui.prompts.messages, std::vector<std::string>{"Communication Error!"});
+    QVERIFY(window.isVisible());
+    QVERIFY(ui.settings.firstRun);
+}
+
+void TestClonePty::readThroughTheSerialPort() {
+    const std::string bytes = test::readFile(dataDir + "/image-2m.img");
+    QCOMPARE(bytes.size(), sim::memorySize);
+    sim::Memory memory{};
+    std::memcpy(memory.data(), bytes.data(), memory.size());
+    PtyRadio radio(memory);
+    QVERIFY2(radio.error.empty(), radio.error.c_str());
+    test::UiHarness ui;
+    ui.settings.commPort = radio.host.devicePath();
+    auto& transfers = ui.window().transfers();
+    transfers.setEnvironment(ptyEnvironment(radio.host.devicePath()));
+    transfers.setCloneWindowHook([](ui::clone::frmMain& window) {
+        QTimer::singleShot(0, &window, [&window] {
+            window.findChild<QPushButton*>(QStringLiteral("cmdStart"))->click();
+        });
+    });
+    ui.window().findChild<QAction*>(QStringLiteral("Menu_ReadCHData"))->trigger();
+    QCOMPARE(QString::fromStdString(ui.prompts.messages.back()),
+             QString::fromStdString(ui.settings.language.text("RW", "msg3")));
+    QCOMPARE(ui.editor().selectedModel(), 2);
+    QCOMPARE(ui.cell(1, document::colName), std::string("CALL2M"));
+    QCOMPARE(ui.cell(2, document::colName), std::string("RPT-A"));
+}
+
+QTEST_MAIN(TestClonePty)
+#include "tst_clonepty.moc"
