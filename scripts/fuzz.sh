@@ -18,7 +18,7 @@ for target in "${targets[@]}"; do
   work=build/fuzz/corpus/${target#fuzz_}
   mkdir -p "$work"
   echo "== $target for ${seconds}s"
-  build/fuzz/bin/"$target" -max_total_time="$seconds" -print_final_stats=1 \
+  build/fuzz/bin/"$target" -max_total_time="$seconds" -timeout=25 -print_final_stats=1 \
     -artifact_prefix=build/fuzz/findings/"$target"- "$work" "$seeds" 2>&1 |
     grep -E 'stat::number_of_executed_units|ERROR|SUMMARY|Done' || true
   if ls build/fuzz/findings/"$target"-* >/dev/null 2>&1; then
