@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -115,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 #endif
     fuzz::LoadedEditor loaded;
     if (mode == link::TransferMode::Write &&
-        files::openChannelFile(loaded.editor, VN574_TEST_DATA_DIR "/sample-2m.vd").status !=
+        files::openChannelFile(loaded.editor, VN574_TEST_DATA_DIR "/image-2m.decoded.vd").status !=
             files::OpenStatus::Opened) {
         std::abort();
     }
@@ -210,6 +211,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         watch();
     }
     if (timer.isActive() && engine.outcome() == link::CloneOutcome::Open) {
+        std::fprintf(stderr, "still running: block %d, refused frames %d, writes %d\n",
+                     state.CurBlock, engine.refusedFrames(), line.writes);
         __builtin_trap();
     }
     watch();

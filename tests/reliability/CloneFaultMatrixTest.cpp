@@ -3,8 +3,10 @@
 // For every fault: the transfer ends within a bounded time, with the right message
 // (exactly one), shown with the tick already stopped and nothing sent after it; the
 // port is closed, the window gone, and the document left as a failed transfer leaves
-// it (not marked changed). Timing faults sit one millisecond either side of a tick.
+// it (not marked changed). Timing faults sit on either side of the last moment a reply is still
+// taken within its tick.
 
+#include "link/CloneFrames.h"
 #include "rig/CloneRig.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +19,11 @@ using link::TransferMode;
 
 constexpr int readTick = 150;  // TickIntervals::transferMs
 constexpr int writeTick = 100; // TickIntervals::afterGateMs
+// The radio answers once the frame's line end is sent: the first pause into the tick.
+// An answer delayed by more than the rest of the tick arrives after the next tick has
+// emptied the port.
+constexpr int readReplyBudget = readTick - link::shortFramePauseMs;
+constexpr int writeReplyBudget = writeTick - link::writeFramePauseMs;
 
 struct FaultRow {
     const char* name;
@@ -43,8 +50,8 @@ std::vector<FaultRow> rows() {
         {"ReadGarbage", R, with([](auto& f) { f.garbageBytes = 5; }), "msg1", 200 * readTick},
         {"ReadSplitReplies", R, with([](auto& f) { f.splitBytes = 3; }), "", 520 * readTick},
         {"ReadReplyJustInsideATick", R,
-         with([](auto& f) { f.replyDelayMs = readTick - 1 - 2; }), "", 520 * readTick},
-        {"ReadReplyJustOutsideATick", R, with([](auto& f) { f.replyDelayMs = readTick + 1; }),
+         with([](auto& f) { f.replyDelayMs = readReplyBudget; }), "", 520 * readTick},
+        {"ReadReplyJustOutsideATick", R, with([](auto& f) { f.replyDelayMs = readReplyBudget + 1; }),
          "msg1", 200 * readTick},
         {"ReadLowBlockNeverAnswered", R, with([](auto& f) { f.neverAnswerBlock = 20; }), "msg1",
          300 * readTick},
@@ -59,9 +66,9 @@ std::vector<FaultRow> rows() {
         {"WriteSplitReplies", W, with([](auto& f) { f.splitBytes = 4; }), "",
          20 * readTick + 520 * writeTick},
         {"WriteReplyJustInsideATick", W,
-         with([](auto& f) { f.replyDelayMs = writeTick - 1 - 2; }), "",
+         with([](auto& f) { f.replyDelayMs = writeReplyBudget; }), "",
          20 * readTick + 520 * writeTick},
-        {"WriteReplyJustOutsideATick", W, with([](auto& f) { f.replyDelayMs = writeTick + 1; }),
+        {"WriteReplyJustOutsideATick", W, with([](auto& f) { f.replyDelayMs = writeReplyBudget + 1; }),
          "msg2", 100 * readTick},
     };
 }
