@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <ostream>
+
 namespace vn574::test {
 namespace {
 
@@ -104,6 +107,10 @@ void expectEndedCleanly(CloneRig& rig, const std::string& key) {
     rig.engine().tick();
     rig.engine().startButton();
     EXPECT_EQ(rig.line.writes.size(), sent);
+}
+
+void PrintTo(const FaultRow& row, std::ostream* out) {
+    *out << row.name;
 }
 
 class CloneFaultMatrix : public ::testing::TestWithParam<FaultRow> {};

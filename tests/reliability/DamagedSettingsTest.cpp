@@ -15,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <ostream>
 
 namespace vn574::test {
 namespace {
@@ -83,6 +85,10 @@ const std::vector<Damage>& damages() {
          }},
     };
     return list;
+}
+
+void PrintTo(const Damage& damage, std::ostream* out) {
+    *out << damage.name;
 }
 
 class DamagedFiles : public ::testing::TestWithParam<Damage> {

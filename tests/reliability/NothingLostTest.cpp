@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <cctype>
 #include <functional>
+#include <ostream>
 
 namespace vn574::test {
 namespace {
@@ -55,6 +56,10 @@ const std::vector<DiscardPath>& discardPaths() {
          [](document::Editor& e, FakePrompts&) { return e.close(); }},
     };
     return paths;
+}
+
+void PrintTo(const DiscardPath& path, std::ostream* out) {
+    *out << path.name;
 }
 
 class NothingLost : public ::testing::TestWithParam<DiscardPath> {
