@@ -72,16 +72,16 @@ protected:
     }
     ProcessResult read(const std::string& port, const std::vector<std::string>& extra = {},
                        const std::string& tickMs = "60") {
-        std::vector<std::string> argv = {cli,       "read",  "--port",       port,
-                                         "-o",      out(),   "--tick-ms",    tickMs,
+        std::vector<std::string> argv = {cli,       "read",         "--port",          port,
+                                         "-o",      out(),          "--tick-ms",       tickMs,
                                          "--quiet", "--config-dir", dir.file("config")};
         argv.insert(argv.end(), extra.begin(), extra.end());
         return runProcess(argv, timeoutSeconds);
     }
     ProcessResult write(const std::string& port, const std::vector<std::string>& extra = {}) {
-        std::vector<std::string> argv = {cli,         "write", "--port",  port,
-                                         document(),  "--tick-ms", "80",  "--quiet",
-                                         "--config-dir", dir.file("config")};
+        std::vector<std::string> argv = {
+            cli,         "write", "--port",  port,           document(),
+            "--tick-ms", "80",    "--quiet", "--config-dir", dir.file("config")};
         argv.insert(argv.end(), extra.begin(), extra.end());
         return runProcess(argv, timeoutSeconds);
     }

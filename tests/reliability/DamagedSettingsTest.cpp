@@ -69,10 +69,10 @@ const std::vector<Damage>& damages() {
          [](const std::string& path, const std::string& good) {
              writeFile(path, good.substr(0, good.size() / 3 + 1));
          }},
-        {"binary", [](const std::string& path,
-                      const std::string&) { writeFile(path, binaryGarbage()); }},
-        {"utf16", [](const std::string& path,
-                     const std::string& good) { writeFile(path, utf16(good)); }},
+        {"binary",
+         [](const std::string& path, const std::string&) { writeFile(path, binaryGarbage()); }},
+        {"utf16",
+         [](const std::string& path, const std::string& good) { writeFile(path, utf16(good)); }},
         {"latin1",
          [](const std::string& path, const std::string& good) {
              std::string text = good;

@@ -44,8 +44,8 @@ TEST(DamagedStart, WindowComesUpWithDamagedLanguageAndSettingFiles) {
         writeFile(config + "/mysetup.ini", mysetup);
         writeFile(config + "/Setting.ini", garbage.substr(0, 3));
         const std::string shot = config + "/shot.png";
-        const auto got = runProcess(
-            {dir.file("bin/vn574"), "--config-dir", config, "--screenshot", shot}, 120);
+        const auto got =
+            runProcess({dir.file("bin/vn574"), "--config-dir", config, "--screenshot", shot}, 120);
         EXPECT_EQ(got.exitCode, 0) << got.err;
         ASSERT_TRUE(fs::exists(shot)) << got.err;
         EXPECT_GT(fs::file_size(shot), 1000U);

@@ -23,7 +23,7 @@ using document::colStatus;
 
 struct DiscardPath {
     const char* name;
-    Answer save;   // the answer that saves first
+    Answer save;      // the answer that saves first
     bool cancellable; // whether the question has a Cancel that keeps the document
     // Runs the path; true when it went ahead (the document was let go).
     std::function<bool(document::Editor&, FakePrompts&)> run;
