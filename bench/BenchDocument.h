@@ -1,0 +1,64 @@
+#pragma once
+
+// A document with every channel in use and every signalling record filled: the worst
+// case for the editor's whole-document operations.
+#include "app/ProcessSettings.h"
+#include "app/UserPrompts.h"
+#include "document/Editor.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace vn574::bench {
+
+class SilentPrompts : public app::UserPrompts {
+public:
+    void message(const std::string& /*text*/, app::Icon /*icon*/) override {}
+    app::Answer ask(const std::string& /*text*/, app::Buttons /*buttons*/) override {
+        return app::Answer::No;
+    }
+    std::optional<std::string> chooseSaveFile(const std::string& /*filter*/) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> chooseOpenFile(const std::string& /*filter*/) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> askPassword() override { return std::nullopt; }
+};
+
+struct BenchDocument {
+    BenchDocument() : editor(settings, prompts) {
+        settings.paths.languageFolder = VN574_LANGUAGE_DIR;
+        settings.paths.settingsFolder = std::filesystem::temp_directory_path().string();
+        settings.language = app::Language(VN574_LANGUAGE_DIR, "english.ini");
+        settings.optionFlags = app::OptionFlags::fromFeatureByte(0xE0);
+        editor.load();
+        editor.selectModel(2);
+        for (int row = 1; row <= 102; ++row) {
+            editor.setActiveStatus(row);
+            editor.InitialSingleLine(row);
+            editor.setCell(row, document::colName, "CH" + std::to_string(row));
+            editor.setCell(row, document::colTxFreq, "144.41250");
+            editor.setCell(row, document::colRxTone, "C:88.5");
+            editor.setCell(row, document::colTxTone, "D:023N");
+            editor.setCell(row, document::colOptSignal, "5Tone");
+        }
+        editor.UpdateAllArray();
+        auto& tone = editor.document().toneData;
+        for (auto& memory : tone.fiveToneMem) {
+            memory.code = "1E2E3E4E5E";
+            memory.codeLen = 10;
+        }
+        for (auto& memory : tone.twoToneMem) {
+            memory = {3, 153, 3, 153, 6, 6};
+        }
+        editor.document().strAutoDial = "Ad|0123456789ABCD*#|1|2|3|4|5|6|7|8|";
+    }
+
+    app::ProcessSettings settings;
+    SilentPrompts prompts;
+    document::Editor editor;
+};
+
+} // namespace vn574::bench

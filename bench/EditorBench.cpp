@@ -1,0 +1,77 @@
+// The editor's whole-document operations on a full document: what a user waits for
+// after choosing a model, Open, Save or Print To File.
+#include "BenchDocument.h"
+#include "files/ChannelFile.h"
+#include "files/Report.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+using namespace vn574;
+
+std::string scratchFile(const char* name) {
+    return (std::filesystem::temp_directory_path() /
+            ("vn574-bench-" + std::to_string(::getpid()) + "-" + name))
+        .string();
+}
+
+// The reset a model change runs on the whole grid and table.
+void BM_ModelChange(benchmark::State& state) {
+    bench::BenchDocument full;
+    int model = 2;
+    for (auto _ : state) {
+        model = model == 2 ? 3 : 2;
+        full.editor.document().bModify = false;
+        full.editor.selectModel(model);
+    }
+}
+BENCHMARK(BM_ModelChange)->Unit(benchmark::kMicrosecond);
+
+void BM_SaveFullFile(benchmark::State& state) {
+    bench::BenchDocument full;
+    const std::string path = scratchFile("save.vd");
+    for (auto _ : state) {
+        if (!files::saveChannelFile(full.editor, path).saved) {
+            state.SkipWithError("save failed");
+            break;
+        }
+    }
+    std::filesystem::remove(path);
+    std::filesystem::remove(files::signallingPathFor(path));
+}
+BENCHMARK(BM_SaveFullFile)->Unit(benchmark::kMicrosecond);
+
+void BM_OpenFullFile(benchmark::State& state) {
+    bench::BenchDocument full;
+    const std::string path = scratchFile("open.vd");
+    files::saveChannelFile(full.editor, path);
+    bench::BenchDocument reader;
+    for (auto _ : state) {
+        if (!files::openChannelFile(reader.editor, path).ok()) {
+            state.SkipWithError("open failed");
+            break;
+        }
+    }
+    std::filesystem::remove(path);
+    std::filesystem::remove(files::signallingPathFor(path));
+}
+BENCHMARK(BM_OpenFullFile)->Unit(benchmark::kMicrosecond);
+
+void BM_TextExport(benchmark::State& state) {
+    bench::BenchDocument full;
+    const std::string path = scratchFile("report.txt");
+    for (auto _ : state) {
+        if (!files::exportReport(full.editor, path)) {
+            state.SkipWithError("export failed");
+            break;
+        }
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_TextExport)->Unit(benchmark::kMicrosecond);
+
+} // namespace
