@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test through CTest:
 # the normal build, then the whole suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then clang-tidy over the core.
+# UndefinedBehaviorSanitizer, 30 seconds of each fuzz target, then clang-tidy over
+# the core.
 #   scripts/test.sh          everything (what CI runs)
 #   scripts/test.sh --quick  the normal build and its tests only
 set -euo pipefail
@@ -22,5 +23,9 @@ fi
 cmake --preset asan
 cmake --build --preset asan
 ctest --preset asan
+
+# Every fuzz target for a short while on its corpus: a regression on any input
+# surface shows up here.
+scripts/fuzz.sh 30
 
 scripts/tidy.sh

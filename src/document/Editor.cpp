@@ -391,8 +391,9 @@ void Editor::selectModel(int index) {
         if (answer == app::Answer::Cancel) {
             return;
         }
-        if (answer == app::Answer::Yes) {
-            saveDocument();
+        // A save that did not happen leaves the document as Cancel does.
+        if (answer == app::Answer::Yes && !saveDocument()) {
+            return;
         }
     }
     if (m_doc.BeReadReshow) {
@@ -410,10 +411,7 @@ bool Editor::confirmDiscard(app::Buttons buttons) {
     if (answer == app::Answer::Cancel) {
         return false;
     }
-    if (answer == app::Answer::Yes) {
-        saveDocument();
-    }
-    return true;
+    return answer != app::Answer::Yes || saveDocument();
 }
 
 void Editor::newDocument() {
@@ -422,8 +420,8 @@ void Editor::newDocument() {
     }
 }
 
-void Editor::close() {
-    confirmDiscard(app::Buttons::YesNo);
+bool Editor::close() {
+    return confirmDiscard(app::Buttons::YesNo);
 }
 
 bool Editor::switchLanguage(std::string_view file) {

@@ -117,9 +117,12 @@ public:
     // --- commands ---
     void newDocument(); // New
     // Asks MSG 9001 when the document is modified. Returns false when the user
-    // cancelled. `buttons` is YesNoCancel or YesNo (closing the window).
+    // cancelled, or asked to save first and the save did not happen (the save window
+    // cancelled, the disk refused): the document must then not be thrown away.
+    // `buttons` is YesNoCancel or YesNo (closing the window).
     bool confirmDiscard(app::Buttons buttons = app::Buttons::YesNoCancel);
-    void close(); // Exit or the close box: may ask, never refuses
+    // Exit or the close box: may ask; false only when a save asked for did not happen.
+    bool close();
     // Language switch; asks first when there are unsaved changes. False when cancelled.
     bool switchLanguage(std::string_view file);
 

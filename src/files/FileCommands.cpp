@@ -24,8 +24,9 @@ std::optional<OpenResult> openWithDialog(document::Editor& editor) {
     if (editor.document().bModify) {
         const app::Answer answer =
             editor.prompts().ask(editor.windowMessage(9001), app::Buttons::OkCancel);
-        if (answer == app::Answer::Ok) {
-            saveWithDialog(editor);
+        // Asked to save first and not saved: no file is opened over the changes.
+        if (answer == app::Answer::Ok && !saveWithDialog(editor)) {
+            return std::nullopt;
         }
     }
     const auto path = chosen(editor.prompts().chooseOpenFile(std::string(openFileFilter)));

@@ -186,8 +186,10 @@ void CloneEngine::tick() {
 
     const std::string error = PrepareReceiver();
     if (!error.empty()) {
-        // The port went away under a running transfer (a pulled USB adapter).
-        failWithText(error);
+        // The port went away under a running transfer (a pulled USB adapter). The
+        // system's text alone ("No such file or directory") would not say which.
+        failWithText("The COMM port " + m_editor.settings().commPort +
+                     " is no longer available: " + error + ". The transfer has stopped.");
         return;
     }
 

@@ -83,7 +83,8 @@ void PtyHost::flushDue(Clock::time_point now) {
     }
 }
 
-void PtyHost::run(const std::atomic<bool>& stop, const std::function<void()>& onEnd) {
+void PtyHost::run(const std::atomic<bool>& stop, const std::function<void()>& onEnd,
+                  const std::function<void()>& onReceive) {
     char buffer[512];
     while (!stop) {
         auto now = Clock::now();
@@ -113,6 +114,9 @@ void PtyHost::run(const std::atomic<bool>& stop, const std::function<void()>& on
                          Clock::now());
                 if (m_model.endFrames() != endsBefore && onEnd) {
                     onEnd();
+                }
+                if (onReceive) {
+                    onReceive();
                 }
             }
         } else if (ready > 0 && (pfd.revents & (POLLHUP | POLLERR)) != 0) {

@@ -26,8 +26,10 @@ public:
     // The device path a serial program opens ("/dev/pts/4").
     [[nodiscard]] const std::string& devicePath() const { return m_path; }
 
-    // Serves the line until `stop` turns true. `onEnd` runs after every end frame.
-    void run(const std::atomic<bool>& stop, const std::function<void()>& onEnd);
+    // Serves the line until `stop` turns true. `onEnd` runs after every end frame,
+    // `onReceive` after every piece of input taken from the line.
+    void run(const std::atomic<bool>& stop, const std::function<void()>& onEnd,
+             const std::function<void()>& onReceive = {});
 
 private:
     struct Pending {

@@ -82,7 +82,7 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args,
         } else if (arg == "--baud-pace") {
             options.baudPace = true;
         } else if (arg == "--image" || arg == "--save" || arg == "--password" || arg == "--fault" ||
-                   arg == "--model" || arg == "--option-byte") {
+                   arg == "--model" || arg == "--option-byte" || arg == "--log") {
             const auto text = value();
             if (!text) {
                 return std::nullopt;
@@ -91,6 +91,8 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args,
                 options.imageFile = *text;
             } else if (arg == "--save") {
                 options.saveFile = *text;
+            } else if (arg == "--log") {
+                options.logFile = *text;
             } else if (arg == "--password") {
                 if (text->size() > 16) {
                     error = "--password takes at most 16 characters";
@@ -124,7 +126,7 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args,
 
 std::string simUsage() {
     return "usage: vn574-radio-sim (--image FILE | --model N [--option-byte B] [--password P])\n"
-           "                       [--save FILE] [--baud-pace] [--fault KIND[=N]]...\n"
+           "                       [--save FILE] [--log FILE] [--baud-pace] [--fault KIND[=N]]...\n"
            "Puts a simulated radio on a pseudo-terminal and prints its device path.\n"
            "faults: silent, no-echo, ident-error, write-error=BLOCK, never-answer=BLOCK,\n"
            "        garbage[=BYTES], split[=BYTES], delay=MS\n";

@@ -15,6 +15,7 @@ struct SimOptions {
     int optionByte = 0;    // --option-byte B (decimal, or hexadecimal with 0x)
     std::string password;  // --password P
     std::string saveFile;  // --save FILE
+    std::string logFile;   // --log FILE: every frame understood, one a line, as it comes
     bool baudPace = false; // --baud-pace: 9600 bit/s on the line
     Faults faults;         // --fault KIND[=N], repeatable
     bool help = false;

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <iterator>
 
@@ -96,7 +97,23 @@ int main(int argc, char** argv) {
             std::cerr << "vn574-radio-sim: cannot write " << options->saveFile << "\n";
         }
     };
-    host.run(stopRequested, save);
+    // The log lets a test see what reached the radio, and when, while it runs.
+    std::ofstream log;
+    if (!options->logFile.empty()) {
+        log.open(options->logFile, std::ios::trunc);
+        if (!log) {
+            std::cerr << "vn574-radio-sim: cannot write " << options->logFile << "\n";
+            return 1;
+        }
+    }
+    std::size_t logged = 0;
+    const auto logFrames = [&] {
+        const auto& frames = model.frames();
+        for (; logged < frames.size(); ++logged) {
+            log << frames[logged] << std::endl;
+        }
+    };
+    host.run(stopRequested, save, log.is_open() ? std::function<void()>(logFrames) : nullptr);
     save();
     return 0;
 }

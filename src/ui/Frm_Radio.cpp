@@ -495,7 +495,11 @@ void Frm_Radio::Menu_COMPort_Click() {
 void Frm_Radio::closeEvent(QCloseEvent* event) {
     if (!m_closeConfirmed) {
         m_grid->finishOpenEditor();
-        m_editor.close();
+        if (!m_editor.close()) {
+            // The user wanted the changes saved and they were not: stay open.
+            event->ignore();
+            return;
+        }
         m_closeConfirmed = true;
     }
     event->accept();

@@ -142,4 +142,12 @@ int SimProcess::stop() {
     return code;
 }
 
+void SimProcess::kill() {
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGKILL);
+        waitExit(m_pid);
+        m_pid = -1;
+    }
+}
+
 } // namespace vn574::test

@@ -26,6 +26,8 @@ public:
     [[nodiscard]] const std::string& device() const { return m_device; }
     // SIGTERM and wait; the exit status (-1 when it had to be killed).
     int stop();
+    // SIGKILL and wait: the radio's end of the line vanishes at once, mid-frame maybe.
+    void kill();
 
 private:
     int m_pid = -1;

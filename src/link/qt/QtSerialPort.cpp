@@ -4,6 +4,8 @@
 
 #include <QSerialPortInfo>
 
+#include <utility>
+
 namespace vn574::link {
 
 namespace {
@@ -36,6 +38,17 @@ QtSerialPort::QtSerialPort() {
             m_onReceive();
         }
     });
+    // A vanished device leaves QSerialPort open and failing on every read and write;
+    // close it so that the transfer sees the port gone instead of waiting for replies.
+    QObject::connect(&m_port, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) {
+        if (e == QSerialPort::ResourceError && m_port.isOpen()) {
+            m_lost = m_port.errorString().toStdString();
+            if (m_lost.empty()) {
+                m_lost = "the device is no longer there";
+            }
+            m_port.close();
+        }
+    });
 }
 
 QtSerialPort::~QtSerialPort() {
@@ -46,6 +59,9 @@ std::string QtSerialPort::open(const std::string& name, const LineSettings& sett
                                Handshake handshake) {
     if (m_port.isOpen()) {
         return {};
+    }
+    if (!m_lost.empty()) {
+        return std::exchange(m_lost, {});
     }
     if (name.empty()) {
         return "Cannot Open Communication Port.";

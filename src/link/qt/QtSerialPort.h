@@ -24,6 +24,10 @@ public:
     // time, and a short tick that keeps the loop busy must not starve the port.
     void deliverWaitingBytes();
 
+    // After the device went away under an open port (a pulled USB adapter, the other
+    // end of a pseudo-terminal closed), the next open reports that loss instead of
+    // trying again, so a running transfer ends at its next tick; the open after that
+    // tries the device afresh.
     std::string open(const std::string& name, const LineSettings& settings,
                      Handshake handshake) override;
     void close() override;
@@ -37,6 +41,7 @@ public:
 private:
     QSerialPort m_port;
     std::function<void()> m_onReceive;
+    std::string m_lost; // why the open port was lost, until the next open reports it
 };
 
 // The machine's serial ports in the order of the port list.
