@@ -54,6 +54,9 @@ public slots:
     void Menu_Print_Click();
     void Menu_PrintFile_Click();
     void Menu_About_Click();
+    void Menu_ImportCsv_Click();
+    void Menu_ExportCsv_Click();
+    void Menu_UserGuide_Click();
     void mnu2Tone_Click();
     void mnu5Tone_Click();
     void switchLanguage(const QString& file);
@@ -112,6 +115,9 @@ private:
     QAction* m_english = nullptr;
     QAction* m_chinese = nullptr;
     QAction* m_about = nullptr;
+    QAction* m_importCsv = nullptr;
+    QAction* m_exportCsv = nullptr;
+    QAction* m_userGuide = nullptr;
     QAction* m_newButton = nullptr;
     QAction* m_openButton = nullptr;
     QAction* m_saveButton = nullptr;

@@ -1,6 +1,7 @@
 #include "link/qt/QtSerialPort.h"
 
 #include "link/PortNames.h"
+#include "link/qt/PortErrorText.h"
 
 #include <QSerialPortInfo>
 
@@ -28,6 +29,24 @@ std::string toBytes(const QByteArray& data) {
     return std::string(data.constData(), static_cast<std::size_t>(data.size()));
 }
 
+std::string devicePath(const std::string& name) {
+    return name.starts_with('/') ? name : "/dev/" + name;
+}
+
+// The platform's error as the user can act on it.
+PortFailure failureOf(QSerialPort::SerialPortError error, const std::string& name) {
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return PortFailure::NoSuchDevice;
+    case QSerialPort::PermissionError:
+        return classifyPermissionError(devicePath(name));
+    case QSerialPort::ResourceError:
+        return PortFailure::Vanished;
+    default:
+        return PortFailure::Other;
+    }
+}
+
 } // namespace
 
 QtSerialPort::QtSerialPort() {
@@ -36,6 +55,27 @@ QtSerialPort::QtSerialPort() {
             m_onReceive();
         }
     });
+    // A USB adapter that is unplugged makes every further read fail; without this the
+    // transfer would only run into its time-out and blame the radio.
+    QObject::connect(
+        &m_port, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError error) {
+            if (error != QSerialPort::ResourceError || !m_port.isOpen()) {
+                return;
+            }
+            // Closed from the event loop rather than inside the port's own notification.
+            QMetaObject::invokeMethod(
+                &m_port,
+                [this] {
+                    if (!m_port.isOpen()) {
+                        return;
+                    }
+                    m_port.close();
+                    if (m_onVanished) {
+                        m_onVanished(portFailureText(PortFailure::Vanished, m_name, {}));
+                    }
+                },
+                Qt::QueuedConnection);
+        });
 }
 
 QtSerialPort::~QtSerialPort() {
@@ -57,10 +97,12 @@ std::string QtSerialPort::open(const std::string& name, const LineSettings& sett
     m_port.setStopBits(settings.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
     m_port.setFlowControl(handshake == Handshake::RtsCts ? QSerialPort::HardwareControl
                                                          : QSerialPort::NoFlowControl);
+    m_name = name;
     if (!m_port.open(QIODevice::ReadWrite)) {
-        const std::string error = m_port.errorString().toStdString();
+        const std::string error = portFailureText(failureOf(m_port.error(), name), name,
+                                                  m_port.errorString().toStdString());
         m_port.clearError();
-        return error.empty() ? std::string("Cannot Open Communication Port.") : error;
+        return error;
     }
     return {};
 }

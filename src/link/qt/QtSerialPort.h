@@ -18,6 +18,11 @@ public:
     ~QtSerialPort() override;
 
     void setReceiveHandler(std::function<void()> handler) { m_onReceive = std::move(handler); }
+    // Called once, with a message for the user, when the open port goes away (a USB
+    // cable pulled); the port is closed by then.
+    void setVanishedHandler(std::function<void(const std::string&)> handler) {
+        m_onVanished = std::move(handler);
+    }
 
     // Raises the receive event now for bytes the system already holds. The tick calls
     // this first: a receive event always goes before a tick that is due at the same
@@ -37,6 +42,8 @@ public:
 private:
     QSerialPort m_port;
     std::function<void()> m_onReceive;
+    std::function<void(const std::string&)> m_onVanished;
+    std::string m_name;
 };
 
 // The machine's serial ports in the order of the port list.
