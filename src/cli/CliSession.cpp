@@ -56,6 +56,26 @@ std::optional<int> CliSession::parse(QCommandLineParser& parser, const QStringLi
     return std::nullopt;
 }
 
+std::variant<FileArguments, int> CliSession::parseFileCommand(QCommandLineParser& parser,
+                                                              const QStringList& arguments,
+                                                              const FileCommandText& text) {
+    parser.setApplicationDescription(text.description);
+    addCommonOptions(parser);
+    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                    text.outputHelp, QStringLiteral("FILE"));
+    parser.addOption(output);
+    parser.addPositionalArgument(QStringLiteral("input"), text.inputHelp, text.inputName);
+    if (const auto status = parse(parser, arguments)) {
+        return *status;
+    }
+    if (parser.positionalArguments().size() != 1 || !parser.isSet(output)) {
+        printError("usage: " + text.usage);
+        return exitUsage;
+    }
+    return FileArguments{localPath(parser.positionalArguments().front()),
+                         localPath(parser.value(output))};
+}
+
 bool CliSession::start(const QCommandLineParser& parser) {
     std::optional<std::string> configDir;
     if (parser.isSet(m_configDir)) {

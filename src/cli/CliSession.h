@@ -12,8 +12,23 @@
 
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace vn574::cli {
+
+// The shape most subcommands share: one input file and "-o FILE".
+struct FileArguments {
+    std::string input;
+    std::string output;
+};
+
+struct FileCommandText {
+    QString description;
+    QString inputName; // "IN.vd"
+    QString inputHelp;
+    QString outputHelp;
+    std::string usage;
+};
 
 // What every subcommand shares: the common options, the start-up the main window goes
 // through, and opening the input file as the editor's Open does.
@@ -29,6 +44,12 @@ public:
     // Parses the subcommand's arguments. Returns an exit status when the command must end
     // here (help printed: 0; wrong command line: 2, with the reason on stderr).
     std::optional<int> parse(QCommandLineParser& parser, const QStringList& arguments);
+
+    // Declares the input and "-o FILE" (after any options the command added itself),
+    // parses, and checks both were given. The paths, or the exit status to end with.
+    std::variant<FileArguments, int> parseFileCommand(QCommandLineParser& parser,
+                                                      const QStringList& arguments,
+                                                      const FileCommandText& text);
 
     // Settings folders, language and an editor loaded as the main window loads it (model
     // 9 selected and the document reset for it). False, with the reason on stderr, when

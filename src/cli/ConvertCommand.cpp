@@ -11,31 +11,19 @@ namespace vn574::cli {
 int runConvert(const QStringList& arguments) {
     CliSession session;
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Opens a channel data file and saves it again (with its .ton file)."));
-    session.addCommonOptions(parser);
-    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("The channel data file to write."),
-                                    QStringLiteral("OUT.vd"));
-    parser.addOption(output);
-    parser.addPositionalArgument(QStringLiteral("input"),
-                                 QStringLiteral("Channel data file (.vd) with its .ton file."),
-                                 QStringLiteral("IN.vd"));
-    if (const auto status = session.parse(parser, arguments)) {
+    const auto parsed = session.parseFileCommand(
+        parser, arguments,
+        {QStringLiteral("Opens a channel data file and saves it again (with its .ton file)."),
+         QStringLiteral("IN.vd"), QStringLiteral("Channel data file (.vd) with its .ton file."),
+         QStringLiteral("The channel data file to write."), "vn574-cli convert IN.vd -o OUT.vd"});
+    if (const int* status = std::get_if<int>(&parsed)) {
         return *status;
     }
-    if (parser.positionalArguments().size() != 1 || !parser.isSet(output)) {
-        CliSession::printError("usage: vn574-cli convert IN.vd -o OUT.vd");
-        return exitUsage;
-    }
-    if (!session.start(parser) ||
-        !session.openInput(CliSession::localPath(parser.positionalArguments().front()))) {
+    const auto& paths = std::get<FileArguments>(parsed);
+    if (!session.start(parser) || !session.openInput(paths.input)) {
         return exitFailure;
     }
-    return files::saveChannelFile(session.editor(), CliSession::localPath(parser.value(output)))
-                   .saved
-               ? exitOk
-               : exitFailure;
+    return files::saveChannelFile(session.editor(), paths.output).saved ? exitOk : exitFailure;
 }
 
 } // namespace vn574::cli

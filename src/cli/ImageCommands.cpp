@@ -45,11 +45,6 @@ std::optional<std::string> readImageFile(const std::string& path, std::string& e
     return contents;
 }
 
-QCommandLineOption outputOption(const QString& what) {
-    return {QStringList{QStringLiteral("o"), QStringLiteral("output")}, what,
-            QStringLiteral("FILE")};
-}
-
 } // namespace
 
 // vn574-cli encode IN.vd -o OUT.img [--option-byte N]: the memory a write of IN.vd leaves
@@ -57,28 +52,24 @@ QCommandLineOption outputOption(const QString& what) {
 int runEncode(const QStringList& arguments) {
     CliSession session;
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Writes the 8192-byte radio image that writing a channel data file into a radio of "
-        "all-zero memory would leave: blocks 16..511 as the write sends them, the channels "
-        "not in use left zero, block 0 holding the file's model code and the option byte."));
-    session.addCommonOptions(parser);
-    const QCommandLineOption output = outputOption(QStringLiteral("The image file to write."));
     const QCommandLineOption optionByte(
         QStringLiteral("option-byte"),
         QStringLiteral("Installed-option byte of block 0 (decimal or 0x..; default 0xE0)."),
         QStringLiteral("N"));
-    parser.addOption(output);
     parser.addOption(optionByte);
-    parser.addPositionalArgument(QStringLiteral("input"),
-                                 QStringLiteral("Channel data file (.vd) with its .ton file."),
-                                 QStringLiteral("IN.vd"));
-    if (const auto status = session.parse(parser, arguments)) {
+    const auto parsed = session.parseFileCommand(
+        parser, arguments,
+        {QStringLiteral(
+             "Writes the 8192-byte radio image that writing a channel data file into a radio of "
+             "all-zero memory would leave: blocks 16..511 as the write sends them, the channels "
+             "not in use left zero, block 0 holding the file's model code and the option byte."),
+         QStringLiteral("IN.vd"), QStringLiteral("Channel data file (.vd) with its .ton file."),
+         QStringLiteral("The image file to write."),
+         "vn574-cli encode IN.vd -o OUT.img [--option-byte N]"});
+    if (const int* status = std::get_if<int>(&parsed)) {
         return *status;
     }
-    if (parser.positionalArguments().size() != 1 || !parser.isSet(output)) {
-        CliSession::printError("usage: vn574-cli encode IN.vd -o OUT.img [--option-byte N]");
-        return exitUsage;
-    }
+    const auto& paths = std::get<FileArguments>(parsed);
     std::uint8_t option = defaultOptionByte;
     if (parser.isSet(optionByte)) {
         const auto parsed = parseOptionByte(parser.value(optionByte));
@@ -89,8 +80,7 @@ int runEncode(const QStringList& arguments) {
         }
         option = *parsed;
     }
-    if (!session.start(parser) ||
-        !session.openInput(CliSession::localPath(parser.positionalArguments().front()))) {
+    if (!session.start(parser) || !session.openInput(paths.input)) {
         return exitFailure;
     }
 
@@ -103,9 +93,9 @@ int runEncode(const QStringList& arguments) {
         CliSession::printError("the document cannot be written into a radio; no image written");
         return exitFailure;
     }
-    const std::string path = CliSession::localPath(parser.value(output));
     const std::string error = app::writeFileAtomically(
-        path, std::string_view(reinterpret_cast<const char*>(image->data()), image->size()));
+        paths.output,
+        std::string_view(reinterpret_cast<const char*>(image->data()), image->size()));
     if (!error.empty()) {
         CliSession::printError(error);
         return exitFailure;
@@ -118,24 +108,19 @@ int runEncode(const QStringList& arguments) {
 int runDecode(const QStringList& arguments) {
     CliSession session;
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Reads an 8192-byte radio image as a read from the radio does (block by block, "
-        "skipping the channels not in use) and saves the result as a channel data file."));
-    session.addCommonOptions(parser);
-    const QCommandLineOption output =
-        outputOption(QStringLiteral("The channel data file to write (.ton beside it)."));
-    parser.addOption(output);
-    parser.addPositionalArgument(QStringLiteral("input"),
-                                 QStringLiteral("Radio image of 8192 bytes."),
-                                 QStringLiteral("IN.img"));
-    if (const auto status = session.parse(parser, arguments)) {
+    const auto parsed = session.parseFileCommand(
+        parser, arguments,
+        {QStringLiteral(
+             "Reads an 8192-byte radio image as a read from the radio does (block by block, "
+             "skipping the channels not in use) and saves the result as a channel data file."),
+         QStringLiteral("IN.img"), QStringLiteral("Radio image of 8192 bytes."),
+         QStringLiteral("The channel data file to write (.ton beside it)."),
+         "vn574-cli decode IN.img -o OUT.vd"});
+    if (const int* status = std::get_if<int>(&parsed)) {
         return *status;
     }
-    if (parser.positionalArguments().size() != 1 || !parser.isSet(output)) {
-        CliSession::printError("usage: vn574-cli decode IN.img -o OUT.vd");
-        return exitUsage;
-    }
-    const std::string input = CliSession::localPath(parser.positionalArguments().front());
+    const auto& paths = std::get<FileArguments>(parsed);
+    const std::string& input = paths.input;
     std::string error;
     const auto contents = readImageFile(input, error);
     if (!contents) {
@@ -157,10 +142,7 @@ int runDecode(const QStringList& arguments) {
     codec::ImageCodec codec(session.editor());
     codec::decodeImage(codec, image);
     session.editor().document().bModify = true; // as a completed read leaves it
-    return files::saveChannelFile(session.editor(), CliSession::localPath(parser.value(output)))
-                   .saved
-               ? exitOk
-               : exitFailure;
+    return files::saveChannelFile(session.editor(), paths.output).saved ? exitOk : exitFailure;
 }
 
 } // namespace vn574::cli

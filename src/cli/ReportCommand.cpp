@@ -10,30 +10,19 @@ namespace vn574::cli {
 int runReport(const QStringList& arguments) {
     CliSession session;
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Writes the text report (Print To File) of a channel data file."));
-    session.addCommonOptions(parser);
-    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("The report file to write."),
-                                    QStringLiteral("OUT.txt"));
-    parser.addOption(output);
-    parser.addPositionalArgument(QStringLiteral("input"),
-                                 QStringLiteral("Channel data file (.vd) with its .ton file."),
-                                 QStringLiteral("IN.vd"));
-    if (const auto status = session.parse(parser, arguments)) {
+    const auto parsed = session.parseFileCommand(
+        parser, arguments,
+        {QStringLiteral("Writes the text report (Print To File) of a channel data file."),
+         QStringLiteral("IN.vd"), QStringLiteral("Channel data file (.vd) with its .ton file."),
+         QStringLiteral("The report file to write."), "vn574-cli report IN.vd -o OUT.txt"});
+    if (const int* status = std::get_if<int>(&parsed)) {
         return *status;
     }
-    if (parser.positionalArguments().size() != 1 || !parser.isSet(output)) {
-        CliSession::printError("usage: vn574-cli report IN.vd -o OUT.txt");
-        return exitUsage;
-    }
-    if (!session.start(parser) ||
-        !session.openInput(CliSession::localPath(parser.positionalArguments().front()))) {
+    const auto& paths = std::get<FileArguments>(parsed);
+    if (!session.start(parser) || !session.openInput(paths.input)) {
         return exitFailure;
     }
-    return files::exportReport(session.editor(), CliSession::localPath(parser.value(output)))
-               ? exitOk
-               : exitFailure;
+    return files::exportReport(session.editor(), paths.output) ? exitOk : exitFailure;
 }
 
 } // namespace vn574::cli

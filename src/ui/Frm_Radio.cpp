@@ -2,6 +2,7 @@
 
 #include "app/Language.h"
 #include "document/ValueTables.h"
+#include "files/CsvChannels.h"
 #include "ui/AboutDialog.h"
 #include "ui/ChannelGridModel.h"
 #include "ui/ChannelGridView.h"
@@ -14,9 +15,11 @@
 #include "ui/SimpleListDelegate.h"
 #include "ui/StepDelegate.h"
 #include "ui/ToneDelegate.h"
-#include "files/CsvChannels.h"
 #include "ui/Twips.h"
 #include "ui/UserGuideDialog.h"
+#include "ui/dialogs/FrmDTMF.h"
+#include "ui/dialogs/Frm_AutoDialer.h"
+#include "ui/dialogs/Frm_Option.h"
 #include "ui/signalling/Frm2Tone.h"
 #include "ui/signalling/Frm5Tone.h"
 
@@ -209,6 +212,14 @@ void Frm_Radio::buildMenus() {
 
     m_optionMenu = menuBar()->addMenu(QStringLiteral("&Option"));
     m_optionMenu->setObjectName(QStringLiteral("Menu_Option"));
+    m_radioOption = m_optionMenu->addAction(QStringLiteral("&Radio Option"), this,
+                                            &Frm_Radio::Menu_RadioOption_Click);
+    m_radioOption->setObjectName(QStringLiteral("Menu_RadioOption"));
+    m_autoDialer = m_optionMenu->addAction(QStringLiteral("&Auto Dialer"), this,
+                                           &Frm_Radio::Menu_AutoDiaer_Click);
+    m_autoDialer->setObjectName(QStringLiteral("Menu_AutoDiaer"));
+    m_dtmf = m_optionMenu->addAction(QStringLiteral("&DTMF"), this, &Frm_Radio::mnuDTMF_Click);
+    m_dtmf->setObjectName(QStringLiteral("mnuDTMF"));
     m_twoTone =
         m_optionMenu->addAction(QStringLiteral("2 &Tone"), this, &Frm_Radio::mnu2Tone_Click);
     m_twoTone->setObjectName(QStringLiteral("mnu2Tone"));
@@ -258,6 +269,15 @@ void Frm_Radio::buildMenus() {
         m_toolBar->addAction(toolIcon(this, "document-save", QStyle::SP_DialogSaveButton),
                              QStringLiteral("Save"), this, &Frm_Radio::Menu_Save_Click);
     m_saveButton->setObjectName(QStringLiteral("SaveBtn"));
+    m_toolBar->addSeparator();
+    m_optionButton = m_toolBar->addAction(
+        toolIcon(this, "preferences-system", QStyle::SP_FileDialogDetailedView),
+        QStringLiteral("Radio Option"), this, &Frm_Radio::Menu_RadioOption_Click);
+    m_optionButton->setObjectName(QStringLiteral("OptionBtn"));
+    m_autoDialerButton =
+        m_toolBar->addAction(toolIcon(this, "call-start", QStyle::SP_FileDialogListView),
+                             QStringLiteral("Auto Dialer"), this, &Frm_Radio::Menu_AutoDiaer_Click);
+    m_autoDialerButton->setObjectName(QStringLiteral("AdBtn"));
 }
 
 void Frm_Radio::applyTexts() {
@@ -270,6 +290,9 @@ void Frm_Radio::applyTexts() {
     m_printFile->setText(lang("Menu", "10004"));
     m_exit->setText(lang("Menu", "10005"));
     m_optionMenu->setTitle(lang("Menu", "2000M"));
+    m_radioOption->setText(lang("Menu", "20000"));
+    m_autoDialer->setText(lang("Menu", "20001"));
+    m_dtmf->setText(lang("Menu", "20002"));
     m_twoTone->setText(lang("Menu", "20003"));
     m_fiveTone->setText(lang("Menu", "20004"));
     m_languageMenu->setTitle(lang("Menu", "4000M"));
@@ -287,6 +310,8 @@ void Frm_Radio::applyTexts() {
     tip(m_newButton, "8000");
     tip(m_openButton, "8001");
     tip(m_saveButton, "8002");
+    tip(m_optionButton, "8003");
+    tip(m_autoDialerButton, "8004");
     m_infoFrame->setTitle(lang("OTHERS", "70010"));
     m_modelLabel->setText(lang("OTHERS", "70009"));
 
@@ -374,8 +399,28 @@ void Frm_Radio::Menu_PrintFile_Click() {
     files::exportReportWithDialog(m_editor);
 }
 
+// The option dialogs are modal and write into the document themselves on OK.
+void Frm_Radio::Menu_RadioOption_Click() {
+    m_grid->finishOpenEditor();
+    Frm_Option dialog(m_editor, this);
+    dialog.exec();
+}
+
+void Frm_Radio::Menu_AutoDiaer_Click() {
+    m_grid->finishOpenEditor();
+    Frm_AutoDialer dialog(m_editor, this);
+    dialog.exec();
+}
+
+void Frm_Radio::mnuDTMF_Click() {
+    m_grid->finishOpenEditor();
+    FrmDTMF dialog(m_editor, this);
+    dialog.exec();
+}
+
 void Frm_Radio::showSignallingMenus() {
     // The radio's installed options decide which signalling editors it offers.
+    m_dtmf->setVisible(m_editor.dtmfMenuVisible());
     m_twoTone->setVisible(m_editor.twoToneMenuVisible());
     m_fiveTone->setVisible(m_editor.fiveToneMenuVisible());
 }

@@ -57,6 +57,9 @@ public slots:
     void Menu_ImportCsv_Click();
     void Menu_ExportCsv_Click();
     void Menu_UserGuide_Click();
+    void Menu_RadioOption_Click();
+    void Menu_AutoDiaer_Click();
+    void mnuDTMF_Click();
     void mnu2Tone_Click();
     void mnu5Tone_Click();
     void switchLanguage(const QString& file);
@@ -110,6 +113,9 @@ private:
     QAction* m_print = nullptr;
     QAction* m_printFile = nullptr;
     QAction* m_exit = nullptr;
+    QAction* m_radioOption = nullptr;
+    QAction* m_autoDialer = nullptr;
+    QAction* m_dtmf = nullptr;
     QAction* m_twoTone = nullptr;  // mnu2Tone
     QAction* m_fiveTone = nullptr; // mnu5Tone
     QAction* m_english = nullptr;
@@ -121,6 +127,8 @@ private:
     QAction* m_newButton = nullptr;
     QAction* m_openButton = nullptr;
     QAction* m_saveButton = nullptr;
+    QAction* m_optionButton = nullptr;
+    QAction* m_autoDialerButton = nullptr;
     QActionGroup* m_languages = nullptr;
 };
 

@@ -1,23 +1,27 @@
 #include "ui/signalling/SignallingKeys.h"
 
-#include <QCoreApplication>
+#include "ui/dialogs/DialogKeyFilter.h"
+
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace vn574::ui::signalling {
 namespace {
 
-bool isClipboardKey(const QKeyEvent* key) {
-    if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste) ||
-        key->matches(QKeySequence::Cut)) {
-        return true;
+document::TextBoxKeyFilter ruleFor(SignallingKeyFilter::Accept accept) {
+    using Rule = document::TextBoxKeyFilter;
+    constexpr std::string_view digits = "0123456789";
+    switch (accept) {
+    case SignallingKeyFilter::Accept::Digits:
+        return Rule(std::string(digits));
+    case SignallingKeyFilter::Accept::HexCode:
+        return Rule(std::string(digits) + "ABCDEF", Rule::Case::Upper);
+    case SignallingKeyFilter::Accept::SpecialId:
+        return Rule(std::string(digits) + "A", Rule::Case::Upper);
+    case SignallingKeyFilter::Accept::Message:
+        return Rule(std::string(digits) + "ABCDEFGHIJKLMNOPQRSTUVWXYZ", Rule::Case::Upper);
     }
-    if (key->modifiers().testFlag(Qt::ControlModifier)) {
-        const int k = key->key();
-        return k == Qt::Key_C || k == Qt::Key_V || k == Qt::Key_X;
-    }
-    return false;
+    return Rule(std::string(digits));
 }
 
 class FocusLeftFilter : public QObject {
@@ -42,70 +46,13 @@ private:
 
 } // namespace
 
-SignallingKeyFilter::SignallingKeyFilter(Accept accept, QObject* parent)
-    : QObject(parent), m_accept(accept) {}
-
 void SignallingKeyFilter::install(QLineEdit* edit, Accept accept) {
-    edit->installEventFilter(new SignallingKeyFilter(accept, edit));
+    // The dialogs' shared key filter, plus no context menu and no drops: typed text is
+    // the only way in, so the character rules cannot be bypassed.
+    auto* filter = new DialogKeyFilter(ruleFor(accept), edit);
+    filter->install(edit);
     edit->setContextMenuPolicy(Qt::NoContextMenu);
     edit->setAcceptDrops(false);
-}
-
-QChar SignallingKeyFilter::accepted(Accept accept, QChar typed) {
-    const char16_t c = typed.unicode();
-    const bool digit = c >= u'0' && c <= u'9';
-    switch (accept) {
-    case Accept::Digits:
-        return digit ? typed : QChar();
-    case Accept::HexCode:
-        if (digit || (c >= u'A' && c <= u'F')) {
-            return typed;
-        }
-        return c >= u'a' && c <= u'f' ? typed.toUpper() : QChar();
-    case Accept::SpecialId:
-        if (digit || c == u'A') {
-            return typed;
-        }
-        return c == u'a' ? QChar(u'A') : QChar();
-    case Accept::Message:
-        if (digit || (c >= u'A' && c <= u'Z')) {
-            return typed;
-        }
-        return c >= u'a' && c <= u'z' ? typed.toUpper() : QChar();
-    }
-    return {};
-}
-
-bool SignallingKeyFilter::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) {
-        return QObject::eventFilter(watched, event);
-    }
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (isClipboardKey(key) ||
-        (key->key() == Qt::Key_Insert && key->modifiers().testFlag(Qt::ShiftModifier))) {
-        return true;
-    }
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-        QCoreApplication::sendEvent(watched, &tab);
-        return true;
-    }
-    const QString text = key->text();
-    if (text.isEmpty() || !text.at(0).isPrint() || key->modifiers().testFlag(Qt::ControlModifier)) {
-        return QObject::eventFilter(watched, event);
-    }
-    const QChar typed = text.at(0);
-    const QChar result = accepted(m_accept, typed);
-    if (result.isNull()) {
-        return true;
-    }
-    if (result != typed) {
-        if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
-            edit->insert(QString(result));
-        }
-        return true;
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 void onFocusLeft(QWidget* widget, std::function<void()> left) {
