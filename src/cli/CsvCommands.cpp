@@ -32,30 +32,21 @@ void printProblems(const std::vector<files::CsvProblem>& problems, const char* h
 int runCsvExport(const QStringList& arguments) {
     CliSession session;
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Writes the memory channels in use of a channel data file as a CSV channel list."));
-    session.addCommonOptions(parser);
-    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("The CSV file to write."),
-                                    QStringLiteral("OUT.csv"));
-    parser.addOption(output);
-    parser.addPositionalArgument(QStringLiteral("input"),
-                                 QStringLiteral("Channel data file (.vd) with its .ton file."),
-                                 QStringLiteral("IN.vd"));
-    if (const auto status = session.parse(parser, arguments)) {
+    const auto parsed = session.parseFileCommand(
+        parser, arguments,
+        {QStringLiteral("Writes the memory channels in use of a channel data file as a CSV "
+                        "channel list."),
+         QStringLiteral("IN.vd"), QStringLiteral("Channel data file (.vd) with its .ton file."),
+         QStringLiteral("The CSV file to write."), "vn574-cli csv-export IN.vd -o OUT.csv"});
+    if (const int* status = std::get_if<int>(&parsed)) {
         return *status;
     }
-    if (parser.positionalArguments().size() != 1 || !parser.isSet(output)) {
-        CliSession::printError("usage: vn574-cli csv-export IN.vd -o OUT.csv");
-        return exitUsage;
-    }
-    if (!session.start(parser) ||
-        !session.openInput(CliSession::localPath(parser.positionalArguments().front()))) {
+    const auto& paths = std::get<FileArguments>(parsed);
+    if (!session.start(parser) || !session.openInput(paths.input)) {
         return exitFailure;
     }
     const files::CsvExport exported = files::exportChannelsCsv(session.editor());
-    const std::string error =
-        app::writeFileAtomically(CliSession::localPath(parser.value(output)), exported.text);
+    const std::string error = app::writeFileAtomically(paths.output, exported.text);
     if (!error.empty()) {
         CliSession::printError("the CSV file could not be written: " + error);
         return exitFailure;
