@@ -295,16 +295,19 @@ void readFrequencies(const Columns& columns, const CsvRecord& row, int modelInde
     } else if (!duplex.empty()) {
         throw RowRefused{"Duplex \"" + duplex + "\" is none of \"\", \"+\", \"-\", \"split\""};
     }
+    if (tx <= 0) {
+        throw RowRefused{"Duplex \"" + duplex + "\" with Offset " + offsetText +
+                         " MHz leaves no transmit frequency"};
+    }
     const auto rxStored = documentFrequency(*rx);
-    const auto txStored = tx > 0 ? documentFrequency(tx) : std::nullopt;
+    const auto txStored = documentFrequency(tx);
     if (!rxStored) {
         throw RowRefused{"Frequency " + formatHz(*rx, 6) +
-                         " MHz is finer than the 10 Hz the "
-                         "radio can hold"};
+                         " MHz is finer than the 10 Hz the radio can hold"};
     }
     if (!txStored) {
-        throw RowRefused{"the transmit frequency " + (tx > 0 ? formatHz(tx, 6) + " MHz" : "") +
-                         " is not one the radio can hold"};
+        throw RowRefused{"the transmit frequency " + formatHz(tx, 6) +
+                         " MHz is finer than the 10 Hz the radio can hold"};
     }
     const doc::BandLimits rxBand = doc::rxBand(modelIndex);
     if (!doc::isInBand(rxBand, *rxStored)) {

@@ -147,6 +147,24 @@ TEST(CsvChannelsImportTest, FilesThatAreNoChannelListAreRefusedWhole) {
     EXPECT_EQ(reordered.channels[0].rxTone, "off");
 }
 
+TEST(CsvChannelsImportTest, DuplexAndOffsetMustLeaveATransmitFrequency) {
+    const CsvImport imported = parseChannelsCsv("Location,Frequency,Duplex,Offset\r\n"
+                                                "1,145.5,-,145.6\r\n"
+                                                "2,145.5,split,\r\n"
+                                                "3,145.5,split,0\r\n"
+                                                "4,145.5,+,x\r\n"
+                                                "5,145.5,+,\r\n",
+                                                model2);
+    ASSERT_EQ(imported.problems.size(), 4U) << describeCsvProblems(imported.problems, 9);
+    EXPECT_THAT(imported.problems[0].reason, HasSubstr("\"-\" with Offset 145.6 MHz leaves no"));
+    EXPECT_THAT(imported.problems[1].reason, HasSubstr("needs the transmit frequency"));
+    EXPECT_THAT(imported.problems[2].reason, HasSubstr("leaves no transmit frequency"));
+    EXPECT_THAT(imported.problems[3].reason, HasSubstr("Offset \"x\" is not a frequency"));
+    // A shift without its Offset is no shift.
+    ASSERT_EQ(imported.channels.size(), 1U);
+    EXPECT_EQ(imported.channels[0].txFrequency, "145.5000");
+}
+
 class CsvChannelsEditorTest : public ::testing::Test {
 protected:
     CsvChannelsEditorTest() {
