@@ -5,6 +5,8 @@
 
 #include <QSerialPortInfo>
 
+#include <unistd.h>
+
 namespace vn574::link {
 
 namespace {
@@ -59,7 +61,13 @@ QtSerialPort::QtSerialPort() {
     // transfer would only run into its time-out and blame the radio.
     QObject::connect(
         &m_port, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError error) {
-            if (error != QSerialPort::ResourceError || !m_port.isOpen()) {
+            // Depending on the driver an unplugged adapter shows as a resource error or
+            // as a failed read or write on a device node that udev has already removed.
+            const bool gone =
+                error == QSerialPort::ResourceError ||
+                ((error == QSerialPort::ReadError || error == QSerialPort::WriteError) &&
+                 ::access(devicePath(m_name).c_str(), F_OK) != 0);
+            if (!gone || !m_port.isOpen()) {
                 return;
             }
             // Closed from the event loop rather than inside the port's own notification.
