@@ -293,7 +293,7 @@ void readFrequencies(const Columns& columns, const CsvRecord& row, int modelInde
         throw RowRefused{"this radio cannot switch off the transmitter of a channel (Duplex "
                          "\"off\")"};
     } else if (!duplex.empty()) {
-        throw RowRefused{"Duplex \"" + duplex + "\" is none of \"\", \"+\", \"-\", \"split\""};
+        throw RowRefused{"Duplex \"" + duplex + R"(" is none of "", "+", "-", "split")"};
     }
     if (tx <= 0) {
         throw RowRefused{"Duplex \"" + duplex + "\" with Offset " + offsetText +
@@ -435,9 +435,9 @@ CsvExport exportChannelsCsv(const document::Editor& editor) {
         for (std::string& tone : toneColumns(*txTone, *rxTone)) {
             fields.push_back(std::move(tone));
         }
-        fields.push_back(editor.cell(row, doc::colWideNarrow) == words.narrow ? "NFM" : "FM");
+        fields.emplace_back(editor.cell(row, doc::colWideNarrow) == words.narrow ? "NFM" : "FM");
         fields.push_back(formatStep(step));
-        fields.push_back(editor.cell(row, doc::colScanSkip) == words.scanSkip1 ? "S" : "");
+        fields.emplace_back(editor.cell(row, doc::colScanSkip) == words.scanSkip1 ? "S" : "");
         fields.insert(fields.end(), 6, std::string()); // Power .. DVCODE
         result.text += csvLine(fields);
         ++result.channels;
