@@ -26,5 +26,7 @@ int runEncode(const QStringList& arguments);
 int runDecode(const QStringList& arguments);
 int runRead(const QStringList& arguments);
 int runWrite(const QStringList& arguments);
+int runCsvExport(const QStringList& arguments);
+int runCsvImport(const QStringList& arguments);
 
 } // namespace vn574::cli

@@ -17,6 +17,9 @@ constexpr std::array commands{
     CliCommand{"decode", "Read a radio image into a channel data file", runDecode},
     CliCommand{"read", "Read the radio on a serial port into a channel data file", runRead},
     CliCommand{"write", "Write a channel data file into the radio on a serial port", runWrite},
+    CliCommand{"csv-export", "Write the channels of a channel data file as a CSV list",
+               runCsvExport},
+    CliCommand{"csv-import", "Read a CSV channel list into a channel data file", runCsvImport},
 };
 
 void printUsage(std::ostream& out) {
@@ -24,7 +27,7 @@ void printUsage(std::ostream& out) {
            "       vn574-cli --help | --version\n\n"
            "VN-574 Channel Data Editor from the command line.\n\nCommands:\n";
     for (const CliCommand& command : commands) {
-        out << "  " << command.name << std::string(10 - std::string(command.name).size(), ' ')
+        out << "  " << command.name << std::string(12 - std::string(command.name).size(), ' ')
             << command.summary << '\n';
     }
     out << "\nOptions of every command:\n"

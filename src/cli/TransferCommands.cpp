@@ -33,14 +33,36 @@ struct TransferOptions {
         QStringLiteral("N")};
     QCommandLineOption quiet{QStringLiteral("quiet"),
                              QStringLiteral("No notice and no progress on stderr.")};
+    QCommandLineOption trace{
+        QStringLiteral("trace"),
+        QStringLiteral("Write every byte sent and received, with millisecond times, to FILE "
+                       "(also when the transfer fails)."),
+        QStringLiteral("FILE")};
 
     void addTo(QCommandLineParser& parser) const {
         parser.addOption(port);
         parser.addOption(password);
         parser.addOption(tickMs);
         parser.addOption(quiet);
+        parser.addOption(trace);
     }
 };
+
+// Writes the trace when --trace was given. A trace that cannot be written turns a
+// finished transfer into a failure: the user asked for it to see what happened.
+int finishTrace(int status, const QCommandLineParser& parser, const TransferOptions& options,
+                const link::TransferTrace& trace) {
+    if (!parser.isSet(options.trace)) {
+        return status;
+    }
+    const std::string error =
+        app::writeFileAtomically(CliSession::localPath(parser.value(options.trace)), trace.text());
+    if (!error.empty()) {
+        CliSession::printError("the trace could not be written: " + error);
+        return exitFailure;
+    }
+    return status;
+}
 
 // Checks the shared options; prints the reason and returns false when one is wrong.
 bool readTransferOptions(const QCommandLineParser& parser, const TransferOptions& options,
@@ -151,7 +173,7 @@ int runRead(const QStringList& arguments) {
     if (!parser.positionalArguments().isEmpty() || !parser.isSet(output) ||
         !parser.isSet(options.port)) {
         CliSession::printError("usage: vn574-cli read --port DEV -o OUT.vd [--image OUT.img] "
-                               "[--password P] [--tick-ms N] [--quiet]");
+                               "[--password P] [--tick-ms N] [--quiet] [--trace FILE]");
         return exitUsage;
     }
     link::CloneRunOptions run;
@@ -171,8 +193,14 @@ int runRead(const QStringList& arguments) {
     link::CodecTransfer transferCodec(imageCodec);
     link::TransferState state;
     state.mode = link::TransferMode::Read;
+    link::TransferTrace trace;
+    if (parser.isSet(options.trace)) {
+        run.trace = &trace;
+    }
     const auto outcome = link::runCloneTransfer(editor, state, transferCodec, run);
-    if (const int status = transferResult(outcome, parser, options); status != exitOk) {
+    if (const int status =
+            finishTrace(transferResult(outcome, parser, options), parser, options, trace);
+        status != exitOk) {
         return status;
     }
 
@@ -215,7 +243,7 @@ int runWrite(const QStringList& arguments) {
     }
     if (parser.positionalArguments().size() != 1 || !parser.isSet(options.port)) {
         CliSession::printError("usage: vn574-cli write --port DEV IN.vd [--password P] "
-                               "[--new-password P] [--tick-ms N] [--quiet]");
+                               "[--new-password P] [--tick-ms N] [--quiet] [--trace FILE]");
         return exitUsage;
     }
     link::CloneRunOptions run;
@@ -257,8 +285,13 @@ int runWrite(const QStringList& arguments) {
     link::CodecTransfer transferCodec(imageCodec);
     link::TransferState state;
     state.mode = link::TransferMode::Write;
-    return transferResult(link::runCloneTransfer(editor, state, transferCodec, run), parser,
-                          options);
+    link::TransferTrace trace;
+    if (parser.isSet(options.trace)) {
+        run.trace = &trace;
+    }
+    return finishTrace(
+        transferResult(link::runCloneTransfer(editor, state, transferCodec, run), parser, options),
+        parser, options, trace);
 }
 
 } // namespace vn574::cli

@@ -2,6 +2,7 @@
 
 #include "app/Language.h"
 #include "document/ValueTables.h"
+#include "files/CsvChannels.h"
 #include "ui/AboutDialog.h"
 #include "ui/ChannelGridModel.h"
 #include "ui/ChannelGridView.h"
@@ -16,6 +17,7 @@
 #include "ui/ToneDelegate.h"
 #include "ui/clone/RadioTransfers.h"
 #include "ui/Twips.h"
+#include "ui/UserGuideDialog.h"
 #include "ui/dialogs/FrmDTMF.h"
 #include "ui/dialogs/Frm_AutoDialer.h"
 #include "ui/dialogs/Frm_Option.h"
@@ -201,6 +203,13 @@ void Frm_Radio::buildMenus() {
                                         &Frm_Radio::Menu_PrintFile_Click);
     m_printFile->setObjectName(QStringLiteral("Menu_PrintFile"));
     m_fileMenu->addSeparator();
+    m_importCsv = m_fileMenu->addAction(QStringLiteral("Import CSV..."), this,
+                                        &Frm_Radio::Menu_ImportCsv_Click);
+    m_importCsv->setObjectName(QStringLiteral("Menu_ImportCsv"));
+    m_exportCsv = m_fileMenu->addAction(QStringLiteral("Export CSV..."), this,
+                                        &Frm_Radio::Menu_ExportCsv_Click);
+    m_exportCsv->setObjectName(QStringLiteral("Menu_ExportCsv"));
+    m_fileMenu->addSeparator();
     m_exit = m_fileMenu->addAction(QStringLiteral("Exit"), this, &QWidget::close);
     m_exit->setObjectName(QStringLiteral("Menu_Exit"));
 
@@ -240,6 +249,10 @@ void Frm_Radio::buildMenus() {
 
     m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     m_helpMenu->setObjectName(QStringLiteral("Help"));
+    m_userGuide =
+        m_helpMenu->addAction(QStringLiteral("User Guide"), this, &Frm_Radio::Menu_UserGuide_Click);
+    m_userGuide->setObjectName(QStringLiteral("Menu_UserGuide"));
+    m_userGuide->setShortcut(QKeySequence::HelpContents);
     m_about =
         m_helpMenu->addAction(QStringLiteral("About VN574"), this, &Frm_Radio::Menu_About_Click);
     m_about->setObjectName(QStringLiteral("Menu_About"));
@@ -291,6 +304,9 @@ void Frm_Radio::applyTexts() {
     m_chinese->setText(lang("Menu", "40002"));
     m_helpMenu->setTitle(lang("Menu", "40003"));
     m_about->setText(lang("Menu", "40004"));
+    m_importCsv->setText(lang("Menu", "10010"));
+    m_exportCsv->setText(lang("Menu", "10011"));
+    m_userGuide->setText(lang("Menu", "40010"));
     const auto tip = [this](QAction* button, const char* key) {
         button->setText(lang("Toolbar", key));
         button->setToolTip(lang("Toolbar", key));
@@ -430,6 +446,20 @@ void Frm_Radio::mnu5Tone_Click() {
 void Frm_Radio::Menu_About_Click() {
     AboutDialog about(m_settings.language, this);
     about.exec();
+}
+
+void Frm_Radio::Menu_ImportCsv_Click() {
+    m_grid->finishOpenEditor();
+    withGridLocked([this] { return files::importCsvWithDialog(m_editor); });
+}
+
+void Frm_Radio::Menu_ExportCsv_Click() {
+    m_grid->finishOpenEditor();
+    files::exportCsvWithDialog(m_editor);
+}
+
+void Frm_Radio::Menu_UserGuide_Click() {
+    showUserGuide(lang("Menu", "40010"), this);
 }
 
 void Frm_Radio::switchLanguage(const QString& file) {

@@ -60,6 +60,9 @@ public slots:
     void Menu_Print_Click();
     void Menu_PrintFile_Click();
     void Menu_About_Click();
+    void Menu_ImportCsv_Click();
+    void Menu_ExportCsv_Click();
+    void Menu_UserGuide_Click();
     void Menu_RadioOption_Click();
     void Menu_AutoDiaer_Click();
     void mnuDTMF_Click();
@@ -130,6 +133,9 @@ private:
     QAction* m_english = nullptr;
     QAction* m_chinese = nullptr;
     QAction* m_about = nullptr;
+    QAction* m_importCsv = nullptr;
+    QAction* m_exportCsv = nullptr;
+    QAction* m_userGuide = nullptr;
     QAction* m_newButton = nullptr;
     QAction* m_openButton = nullptr;
     QAction* m_saveButton = nullptr;

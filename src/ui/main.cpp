@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QTimer>
 
 #include <clocale>
@@ -33,6 +34,9 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("vn574"));
     QApplication::setApplicationVersion(QStringLiteral(VN574_VERSION));
+    // The icon and desktop entry installed under share/ (hicolor theme, vn574.desktop).
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vn574")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("vn574"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("VN-574 Channel Data Editor"));

@@ -10,6 +10,7 @@ cmake_minimum_required(VERSION 3.25)
 #   STDOUT_CONTAINS     a text stdout must contain
 #   NOT_CREATED         a file (under WORK) that must not exist afterwards
 #   LARGE_FILE          a file (under WORK) of 30001 bytes to create first
+#   COPY                pairs "source=name" separated by "|": files copied into WORK first
 if(NOT DEFINED EXPECT_CODE)
   set(EXPECT_CODE 0)
 endif()
@@ -19,6 +20,17 @@ file(MAKE_DIRECTORY "${WORK}")
 if(DEFINED LARGE_FILE)
   string(REPEAT "0123456789" 3000 large)
   file(WRITE "${WORK}/${LARGE_FILE}" "${large}x")
+endif()
+
+if(DEFINED COPY)
+  string(REPLACE "%DATA%" "${DATA}" COPY "${COPY}")
+  string(REPLACE "|" ";" copies "${COPY}")
+  foreach(copy IN LISTS copies)
+    string(REPLACE "=" ";" parts "${copy}")
+    list(GET parts 0 from)
+    list(GET parts 1 name)
+    configure_file("${from}" "${WORK}/${name}" COPYONLY)
+  endforeach()
 endif()
 
 string(REPLACE "%WORK%" "${WORK}" ARGS "${ARGS}")

@@ -3,7 +3,11 @@
 #include "link/qt/QtCloneHost.h"
 #include "link/qt/QtSerialPort.h"
 
+#include "document/Editor.h"
+
 #include <QEventLoop>
+
+#include <optional>
 
 namespace vn574::link {
 
@@ -39,8 +43,24 @@ CloneOutcome runCloneTransfer(document::Editor& editor, TransferState& state, Tr
     QtTickTimer timer;
     QtPause pause;
     LoopView view(loop, options);
-    CloneEngine engine(editor, state, port, timer, pause, view, codec, options.intervals);
+    std::optional<TracingSerialPort> tracing;
+    if (options.trace != nullptr) {
+        tracing.emplace(port, *options.trace);
+    }
+    SerialPort& enginePort = tracing ? static_cast<SerialPort&>(*tracing) : port;
+    CloneEngine engine(editor, state, enginePort, timer, pause, view, codec, options.intervals);
     port.setReceiveHandler([&engine] { engine.receiveEvent(); });
+    std::string vanished;
+    port.setVanishedHandler([&](const std::string& message) {
+        if (engine.outcome() != CloneOutcome::Open) {
+            return;
+        }
+        vanished = message;
+        if (options.trace != nullptr) {
+            options.trace->add(TransferTrace::Kind::Note, "the port went away");
+        }
+        engine.closeButton();
+    });
     bool gaveUp = false;
     timer.setHandler([&] {
         port.deliverWaitingBytes();
@@ -52,6 +72,21 @@ CloneOutcome runCloneTransfer(document::Editor& editor, TransferState& state, Tr
         }
     });
 
+    // The outcome, with the failure's key, closes the trace so that a saved trace says
+    // how the transfer ended.
+    const auto finish = [&](CloneOutcome outcome, const std::string& key) {
+        if (failureKey != nullptr) {
+            *failureKey = key;
+        }
+        if (options.trace != nullptr) {
+            static constexpr const char* names[] = {"still open", "completed", "failed", "closed"};
+            options.trace->add(TransferTrace::Kind::Note,
+                               std::string("transfer ") + names[static_cast<int>(outcome)] +
+                                   (key.empty() ? std::string() : " (" + key + ")"));
+        }
+        return outcome;
+    };
+
     engine.load();
     engine.setPasswordControls(options.passwordModify, options.newPassword);
     if (engine.loadError().empty()) {
@@ -60,24 +95,19 @@ CloneOutcome runCloneTransfer(document::Editor& editor, TransferState& state, Tr
     if (!state.bRunning) {
         // The port could not be opened; the window has said why.
         engine.closeButton();
-        if (failureKey != nullptr) {
-            *failureKey = "port";
-        }
-        return CloneOutcome::Failed;
+        return finish(CloneOutcome::Failed, "port");
     }
     if (!view.closed()) {
         loop.exec();
     }
+    if (!vanished.empty()) {
+        editor.prompts().message(vanished, app::Icon::Error);
+        return finish(CloneOutcome::Failed, "port-vanished");
+    }
     if (gaveUp) {
-        if (failureKey != nullptr) {
-            *failureKey = "msg4";
-        }
-        return CloneOutcome::Failed;
+        return finish(CloneOutcome::Failed, "msg4");
     }
-    if (failureKey != nullptr) {
-        *failureKey = engine.failureKey();
-    }
-    return engine.outcome();
+    return finish(engine.outcome(), engine.failureKey());
 }
 
 } // namespace vn574::link

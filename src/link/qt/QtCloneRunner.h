@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/CloneEngine.h"
+#include "link/TransferTrace.h"
 
 #include <functional>
 #include <string>
@@ -20,12 +21,15 @@ struct CloneRunOptions {
     // Nobody is there to stop a write whose frame cannot be built ("msg4" at every
     // tick), so the run ends as the user would end it: by closing the window.
     bool closeOnRefusedFrame = true;
+    // When given, receives every byte of the transfer with its time.
+    TransferTrace* trace = nullptr;
 };
 
 // Runs one transfer as the clone window does when the user presses start and waits:
 // the engine on the port named in the settings, its tick on a QTimer and its receive
 // events from QSerialPort, inside a local event loop that ends when the window would
-// close. Needs a QCoreApplication. The direction is state.mode.
+// close. Needs a QCoreApplication. The direction is state.mode. A port that goes away
+// during the transfer ends it with a message saying so (failure key "port-vanished").
 CloneOutcome runCloneTransfer(document::Editor& editor, TransferState& state, TransferCodec& codec,
                               const CloneRunOptions& options, std::string* failureKey = nullptr);
 

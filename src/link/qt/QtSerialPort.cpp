@@ -1,9 +1,11 @@
 #include "link/qt/QtSerialPort.h"
 
 #include "link/PortNames.h"
+#include "link/qt/PortErrorText.h"
 
 #include <QSerialPortInfo>
 
+#include <unistd.h>
 #include <utility>
 
 namespace vn574::link {
@@ -30,6 +32,24 @@ std::string toBytes(const QByteArray& data) {
     return std::string(data.constData(), static_cast<std::size_t>(data.size()));
 }
 
+std::string devicePath(const std::string& name) {
+    return name.starts_with('/') ? name : "/dev/" + name;
+}
+
+// The platform's error as the user can act on it.
+PortFailure failureOf(QSerialPort::SerialPortError error, const std::string& name) {
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return PortFailure::NoSuchDevice;
+    case QSerialPort::PermissionError:
+        return classifyPermissionError(devicePath(name));
+    case QSerialPort::ResourceError:
+        return PortFailure::Vanished;
+    default:
+        return PortFailure::Other;
+    }
+}
+
 } // namespace
 
 QtSerialPort::QtSerialPort() {
@@ -38,17 +58,36 @@ QtSerialPort::QtSerialPort() {
             m_onReceive();
         }
     });
-    // A vanished device leaves QSerialPort open and failing on every read and write;
-    // close it so that the transfer sees the port gone instead of waiting for replies.
-    QObject::connect(&m_port, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) {
-        if (e == QSerialPort::ResourceError && m_port.isOpen()) {
-            m_lost = m_port.errorString().toStdString();
-            if (m_lost.empty()) {
-                m_lost = "the device is no longer there";
+    // A USB adapter that is unplugged makes every further read fail; without this the
+    // transfer would only run into its time-out and blame the radio. The loss is kept
+    // until it is reported: to the vanished handler when there is one, else by the next
+    // open, so that a running transfer ends at its next tick with the reason.
+    QObject::connect(
+        &m_port, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError error) {
+            // Depending on the driver an unplugged adapter shows as a resource error or
+            // as a failed read or write on a device node that udev has already removed.
+            const bool gone =
+                error == QSerialPort::ResourceError ||
+                ((error == QSerialPort::ReadError || error == QSerialPort::WriteError) &&
+                 ::access(devicePath(m_name).c_str(), F_OK) != 0);
+            if (!gone || !m_port.isOpen()) {
+                return;
             }
-            m_port.close();
-        }
-    });
+            m_lost = portFailureText(PortFailure::Vanished, m_name, {});
+            // Closed from the event loop rather than inside the port's own notification.
+            QMetaObject::invokeMethod(
+                &m_port,
+                [this] {
+                    if (!m_port.isOpen()) {
+                        return;
+                    }
+                    m_port.close();
+                    if (m_onVanished) {
+                        m_onVanished(std::exchange(m_lost, {}));
+                    }
+                },
+                Qt::QueuedConnection);
+        });
 }
 
 QtSerialPort::~QtSerialPort() {
@@ -73,10 +112,12 @@ std::string QtSerialPort::open(const std::string& name, const LineSettings& sett
     m_port.setStopBits(settings.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
     m_port.setFlowControl(handshake == Handshake::RtsCts ? QSerialPort::HardwareControl
                                                          : QSerialPort::NoFlowControl);
+    m_name = name;
     if (!m_port.open(QIODevice::ReadWrite)) {
-        const std::string error = m_port.errorString().toStdString();
+        const std::string error = portFailureText(failureOf(m_port.error(), name), name,
+                                                  m_port.errorString().toStdString());
         m_port.clearError();
-        return error.empty() ? std::string("Cannot Open Communication Port.") : error;
+        return error;
     }
     return {};
 }

@@ -18,6 +18,11 @@ public:
     ~QtSerialPort() override;
 
     void setReceiveHandler(std::function<void()> handler) { m_onReceive = std::move(handler); }
+    // Called once, with a message for the user, when the open port goes away (a USB
+    // cable pulled); the port is closed by then.
+    void setVanishedHandler(std::function<void(const std::string&)> handler) {
+        m_onVanished = std::move(handler);
+    }
 
     // Raises the receive event now for bytes the system already holds. The tick calls
     // this first: a receive event always goes before a tick that is due at the same
@@ -41,7 +46,9 @@ public:
 private:
     QSerialPort m_port;
     std::function<void()> m_onReceive;
-    std::string m_lost; // why the open port was lost, until the next open reports it
+    std::function<void(const std::string&)> m_onVanished;
+    std::string m_name;
+    std::string m_lost; // why the open port was lost, until that has been reported
 };
 
 // The machine's serial ports in the order of the port list.

@@ -1,4 +1,5 @@
 #include "link/CloneFrames.h"
+#include "link/qt/PortErrorText.h"
 #include "link/qt/QtCloneRunner.h"
 #include "link/qt/QtSerialPort.h"
 #include "rig/CloneRig.h"
@@ -8,15 +9,21 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
+#include <QTimer>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 namespace vn574::link {
@@ -109,12 +116,135 @@ TEST(QtSerialPort, OpensAPtyWritesAndReceivesBytesAsTheyAre) {
     EXPECT_EQ(port.readAll(), "again");
 }
 
-TEST(QtSerialPort, MissingDeviceGivesThePlatformsDescription) {
+TEST(QtSerialPort, MissingDeviceIsNamedAsSuch) {
     app();
     QtSerialPort port;
-    EXPECT_NE(port.open("/dev/vn574-no-such-port", LineSettings{}, Handshake::None), "");
+    EXPECT_THAT(port.open("/dev/vn574-no-such-port", LineSettings{}, Handshake::None),
+                ::testing::HasSubstr("/dev/vn574-no-such-port does not exist"));
     EXPECT_FALSE(port.isOpen());
+    EXPECT_THAT(port.open("vn574-no-such-port", LineSettings{}, Handshake::None),
+                ::testing::HasSubstr("vn574-no-such-port does not exist"));
     EXPECT_NE(port.open("", LineSettings{}, Handshake::None), "");
+}
+
+TEST(PortErrorText, EachFailureSaysWhatToDo) {
+    using ::testing::HasSubstr;
+    const std::string denied = portFailureText(PortFailure::AccessDenied, "/dev/ttyUSB0", "x");
+    EXPECT_THAT(denied, HasSubstr("/dev/ttyUSB0"));
+    EXPECT_THAT(denied, HasSubstr("\"dialout\""));
+    EXPECT_THAT(denied, HasSubstr("sudo usermod -aG dialout $USER"));
+    EXPECT_THAT(denied, HasSubstr("log out and log in again"));
+    EXPECT_THAT(portFailureText(PortFailure::InUse, "ttyS0", ""), HasSubstr("another program"));
+    EXPECT_THAT(portFailureText(PortFailure::Vanished, "ttyACM0", ""),
+                HasSubstr("ttyACM0 has gone away"));
+    // What the platform says is kept where we have nothing better to say.
+    EXPECT_EQ(portFailureText(PortFailure::Other, "ttyS0", "Input/output error"),
+              "Input/output error");
+    EXPECT_EQ(portFailureText(PortFailure::Other, "ttyS0", ""), "Cannot Open Communication Port.");
+}
+
+TEST(PortErrorText, PermissionErrorsAreToldApartByTheFileSystem) {
+    test::TempDir dir;
+    const std::string device = dir.file("ttyFAKE");
+    std::ofstream(device) << "";
+    EXPECT_EQ(classifyPermissionError(dir.file("absent")), PortFailure::NoSuchDevice);
+    // A device the user may read and write yet cannot open is held by someone else.
+    EXPECT_EQ(classifyPermissionError(device), PortFailure::InUse);
+
+    namespace fs = std::filesystem;
+    fs::permissions(device, fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(fs::path(device).parent_path(),
+                    fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    if (::geteuid() != 0) {
+        EXPECT_EQ(classifyPermissionError(device), PortFailure::AccessDenied);
+        return;
+    }
+    // Root may open any device, so the refusal is asked as an ordinary user would meet
+    // it: in a child process that has given up its privileges.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        ::_exit(!dropped                                                       ? 2
+                : classifyPermissionError(device) == PortFailure::AccessDenied ? 0
+                                                                               : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST(QtCloneRunner, PortThatGoesAwayEndsTheTransferSayingSo) {
+    app();
+    auto pty = std::make_unique<Pty>();
+    test::CloneRig rig(test::sampleRadio(2), {}, false);
+    rig.settings.commPort = pty->path;
+    CloneRunOptions options;
+    // Slow ticks: without the vanished-port report the read would run on to "msgopen".
+    options.intervals = {300, 300};
+    TransferTrace trace;
+    options.trace = &trace;
+    // The other end of the line disappears, as a USB adapter does when it is pulled.
+    QTimer::singleShot(100, [&pty] { pty.reset(); });
+    QElapsedTimer clock;
+    clock.start();
+    std::string failure;
+    EXPECT_EQ(runCloneTransfer(rig.editor, rig.state, rig.codec, options, &failure),
+              CloneOutcome::Failed);
+    EXPECT_EQ(failure, "port-vanished");
+    EXPECT_LT(clock.elapsed(), 2000);
+    ASSERT_FALSE(rig.prompts.messages.empty());
+    EXPECT_THAT(rig.prompts.messages.back(), ::testing::HasSubstr("has gone away"));
+    EXPECT_THAT(trace.text(), ::testing::HasSubstr("transfer failed (port-vanished)"));
+}
+
+TEST(QtCloneRunner, TraceHoldsEveryFrameAndEveryByteOfARead) {
+    app();
+    sim::RadioModel radio(test::sampleRadio(1));
+    sim::PtyHost host(radio, false);
+    ASSERT_EQ(host.open(), "");
+    std::atomic<bool> stop{false};
+    std::thread line([&] { host.run(stop, {}); });
+
+    test::CloneRig rig(radio.memory(), {}, false);
+    rig.settings.commPort = host.devicePath();
+    rig.state.mode = TransferMode::Read;
+    CloneRunOptions options;
+    // Ticks long enough for a loaded machine: the trace, not the timing, is tested here.
+    options.intervals = {40, 40};
+    TransferTrace trace;
+    options.trace = &trace;
+    std::string failure;
+    EXPECT_EQ(runCloneTransfer(rig.editor, rig.state, rig.codec, options, &failure),
+              CloneOutcome::Completed)
+        << failure;
+    stop = true;
+    line.join();
+
+    std::string sent;
+    std::string received;
+    long long last = 0;
+    for (const TransferTrace::Entry& entry : trace.entries()) {
+        EXPECT_GE(entry.ms, last);
+        last = entry.ms;
+        if (entry.kind == TransferTrace::Kind::Sent) {
+            sent += entry.data;
+        } else if (entry.kind == TransferTrace::Kind::Received ||
+                   entry.kind == TransferTrace::Kind::Discarded) {
+            received += entry.data;
+        }
+    }
+    ASSERT_FALSE(trace.entries().empty());
+    EXPECT_EQ(trace.entries().front().kind, TransferTrace::Kind::Open);
+    EXPECT_EQ(trace.entries().back().data, "transfer completed");
+    // The cable echoes every byte sent, so everything sent comes back within the replies,
+    // and every block the codec decoded arrived through the trace.
+    EXPECT_GE(received.size(), sent.size() + 32 * rig.codec.decodedBlocks.size());
+    const auto frames = std::count_if(
+        trace.entries().begin(), trace.entries().end(),
+        [](const TransferTrace::Entry& entry) { return entry.kind == TransferTrace::Kind::Sent; });
+    EXPECT_GE(static_cast<std::size_t>(frames), rig.codec.decodedBlocks.size());
 }
 
 TEST(QtCloneRunner, ReadsARadioOverAPseudoTerminal) {
