@@ -318,7 +318,7 @@ TEST_F(FaultMatrix, RadioGoneInTheMiddleOfAReadIsReported) {
     EXPECT_EQ(got.exitCode, 1) << got.err;
     EXPECT_EQ(got.err.find(completed), std::string::npos) << got.err;
     // Reported as a lost port, not as a radio that stopped answering.
-    EXPECT_NE(got.err.find(" is no longer available: "), std::string::npos) << got.err;
+    EXPECT_NE(got.err.find(" has gone away during the transfer"), std::string::npos) << got.err;
     EXPECT_FALSE(std::filesystem::exists(out()));
 }
 
@@ -329,7 +329,7 @@ TEST_F(FaultMatrix, RadioGoneInTheMiddleOfAWriteIsReported) {
     EXPECT_EQ(got.exitCode, 1) << got.err;
     EXPECT_EQ(got.err.find(completed), std::string::npos) << got.err;
     // Reported as a lost port, not as a radio that stopped answering.
-    EXPECT_NE(got.err.find(" is no longer available: "), std::string::npos) << got.err;
+    EXPECT_NE(got.err.find(" has gone away during the transfer"), std::string::npos) << got.err;
 }
 
 } // namespace
