@@ -21,14 +21,14 @@ std::optional<int> parseNumber(std::string_view text) {
     return value;
 }
 
-bool applyFault(std::string_view spec, Faults& faults, std::string& error) {
-    const auto eq = spec.find('=');
-    const std::string_view kind = spec.substr(0, eq);
+bool applyFault(std::string_view faultText, Faults& faults, std::string& error) {
+    const auto eq = faultText.find('=');
+    const std::string_view kind = faultText.substr(0, eq);
     std::optional<int> value;
     if (eq != std::string_view::npos) {
-        value = parseNumber(spec.substr(eq + 1));
+        value = parseNumber(faultText.substr(eq + 1));
         if (!value) {
-            error = "--fault " + std::string(spec) + ": the value is not a number";
+            error = "--fault " + std::string(faultText) + ": the value is not a number";
             return false;
         }
     }
