@@ -1,6 +1,6 @@
 #include "ui/signalling/Frm5Tone.h"
 
-#include "ui/signalling/FrmSpecial.h"
+#include "ui/signalling/FiveToneCallDialog.h"
 #include "ui/signalling/GridEditorBinding.h"
 #include "ui/signalling/ListCellDelegate.h"
 #include "ui/signalling/SignallingGridModel.h"

@@ -2,7 +2,7 @@
 #include "app/TextUtil.h"
 #include "ui/signalling/Frm2Tone.h"
 #include "ui/signalling/Frm5Tone.h"
-#include "ui/signalling/FrmSpecial.h"
+#include "ui/signalling/FiveToneCallDialog.h"
 #include "ui/signalling/SignallingKeys.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 #include "files/ChannelFile.h"
 #include "ui/signalling/Frm2Tone.h"
 #include "ui/signalling/Frm5Tone.h"
-#include "ui/signalling/FrmSpecial.h"
+#include "ui/signalling/FiveToneCallDialog.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/SpecialCallEditor.h"
+#include "document/FiveToneCallEditor.h"
 
 #include <QDialog>
 

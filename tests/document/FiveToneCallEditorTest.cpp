@@ -1,5 +1,5 @@
 #include "app/TextUtil.h"
-#include "document/SpecialCallEditor.h"
+#include "document/FiveToneCallEditor.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "ui/signalling/FrmSpecial.h"
+#include "ui/signalling/FiveToneCallDialog.h"
 
 #include "ui/signalling/SignallingKeys.h"
 #include "ui/signalling/SignallingWidgets.h"

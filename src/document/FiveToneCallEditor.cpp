@@ -1,4 +1,4 @@
-#include "document/SpecialCallEditor.h"
+#include "document/FiveToneCallEditor.h"
 
 namespace vn574::document {
 namespace {
