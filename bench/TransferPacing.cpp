@@ -1,7 +1,9 @@
 // Pacing of whole transfers: vn574-cli reads and writes a radio with all 100 channels
 // in use, the simulator sending at the real 9600 bit/s and the tick at its default.
-// Prints the wall time of each transfer divided by (blocks x tick): 1.0 means one block
-// per tick, above that the line or the program loses ticks.
+// Prints, as table rows, the wall time of each transfer divided by (blocks x tick): 1.0
+// means one block per tick, above that the line or the program loses ticks. Beside it the
+// time the transfer's bytes alone take on the line, and how many blocks were asked twice
+// (both from the transfer trace).
 //
 //   vn574_transfer_pacing [WORK_DIR]
 
@@ -13,6 +15,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,6 +38,61 @@ Timed timed(const std::vector<std::string>& argv) {
     return t;
 }
 
+// What a transfer trace shows went over the line: the bytes each way, and the read and
+// write frames with how many of them asked for a block already asked for.
+struct LineCount {
+    long long bytes = 0;
+    int readFrames = 0;
+    int writeFrames = 0;
+    int repeated = 0;
+};
+
+LineCount countTrace(const std::string& path) {
+    LineCount count;
+    std::ifstream in(path);
+    std::string line;
+    std::set<std::string> asked;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string ms;
+        std::string kind;
+        long long bytes = 0;
+        std::string data;
+        if (!(fields >> ms >> kind >> bytes)) {
+            continue;
+        }
+        if (kind != "sent" && kind != "recv" && kind != "drop") {
+            continue;
+        }
+        count.bytes += bytes;
+        fields >> data;
+        // A frame's text part: "ZT~F" + the address + "R", or "W" and the data.
+        if (kind == "sent" && data.starts_with("ZT~F") && data.size() >= 9) {
+            const std::string frame = data.substr(0, 9);
+            (frame[8] == 'R' ? count.readFrames : count.writeFrames) += 1;
+            if (!asked.insert(frame).second) {
+                ++count.repeated;
+            }
+        }
+    }
+    return count;
+}
+
+void row(const std::string& figure, const std::string& measured, const std::string& target) {
+    std::printf("| %-44s | %-22s | %-16s |\n", figure.c_str(), measured.c_str(), target.c_str());
+}
+
+std::string format(const char* pattern, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, pattern, value);
+    return text;
+}
+
+// 10 bits on the line per byte (start, 8 data, stop) at 9600 bit/s.
+double wireSeconds(long long bytes) {
+    return static_cast<double>(bytes) * 10.0 / 9600.0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -45,6 +104,8 @@ int main(int argc, char** argv) {
     std::ofstream(image, std::ios::binary) << vn574::test::sampleRadioImage(100);
     const std::string config = (work / "config").string();
     const std::string document = (work / "full.vd").string();
+    const std::string readTrace = (work / "read.trace").string();
+    const std::string writeTrace = (work / "write.trace").string();
 
     SimProcess radio({VN574_RADIO_SIM, "--image", image, "--baud-pace"});
     if (radio.device().empty()) {
@@ -53,13 +114,13 @@ int main(int argc, char** argv) {
     }
 
     const Timed read = timed({VN574_CLI, "read", "--port", radio.device(), "-o", document,
-                              "--quiet", "--config-dir", config});
+                              "--quiet", "--config-dir", config, "--trace", readTrace});
     if (read.result.exitCode != 0) {
         std::cerr << "read failed:\n" << read.result.err;
         return 1;
     }
     const Timed write = timed({VN574_CLI, "write", "--port", radio.device(), document, "--quiet",
-                               "--config-dir", config});
+                               "--config-dir", config, "--trace", writeTrace});
     if (write.result.exitCode != 0) {
         std::cerr << "write failed:\n" << write.result.err;
         return 1;
@@ -67,11 +128,24 @@ int main(int argc, char** argv) {
 
     // A read asks for every block at 150 ms; a write reads 5 blocks and identifies at
     // 150 ms, then writes blocks 16..511 at 100 ms.
-    const double readIdeal = 512 * 0.150;
-    const double writeIdeal = 6 * 0.150 + 496 * 0.100;
-    std::printf("read : %6.2f s for 512 blocks x 150 ms  -> %.3f\n", read.seconds,
-                read.seconds / readIdeal);
-    std::printf("write: %6.2f s for 496 blocks x 100 ms (+6 x 150 ms) -> %.3f\n", write.seconds,
-                write.seconds / writeIdeal);
+    const LineCount readLine = countTrace(readTrace);
+    const LineCount writeLine = countTrace(writeTrace);
+    const double readIdeal = readLine.readFrames * 0.150;
+    const double writeIdeal = (writeLine.readFrames + 1) * 0.150 + writeLine.writeFrames * 0.100;
+    row("read: wall / (" + std::to_string(readLine.readFrames) + " blocks x 150 ms)",
+        format("%.3f", read.seconds / readIdeal) + format(" (%.1f s)", read.seconds), "<= 1.02");
+    row("read: wire-time floor at 9600 bit/s",
+        format("%.1f s", wireSeconds(readLine.bytes)) +
+            format(" (%.0f%% of wall)", 100.0 * wireSeconds(readLine.bytes) / read.seconds),
+        "(comparison)");
+    row("read: blocks asked twice", std::to_string(readLine.repeated), "0");
+    row("write: wall / (" + std::to_string(writeLine.writeFrames) + " x 100 ms + " +
+            std::to_string(writeLine.readFrames + 1) + " x 150 ms)",
+        format("%.3f", write.seconds / writeIdeal) + format(" (%.1f s)", write.seconds), "<= 1.02");
+    row("write: wire-time floor at 9600 bit/s",
+        format("%.1f s", wireSeconds(writeLine.bytes)) +
+            format(" (%.0f%% of wall)", 100.0 * wireSeconds(writeLine.bytes) / write.seconds),
+        "(comparison)");
+    row("write: blocks asked twice", std::to_string(writeLine.repeated), "0");
     return 0;
 }

@@ -4,19 +4,6 @@
 
 namespace vn574::codec {
 
-int ConvertHexChr(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 int HexPairValue(char high, char low) {
     const auto value = [](char c) {
         if (c >= '0' && c <= '9') {
@@ -37,7 +24,15 @@ std::array<int, 4> NibbleBits(int value) {
     return {(value >> 3) & 1, (value >> 2) & 1, (value >> 1) & 1, value & 1};
 }
 
+namespace {
+constexpr char upperDigits[] = "0123456789ABCDEF";
+}
+
 std::string Hex2(long long value) {
+    // A byte, by far the most frequent case, needs no formatting.
+    if (value >= 0 && value <= 0xFF) {
+        return {upperDigits[value >> 4], upperDigits[value & 0x0F]};
+    }
     char buffer[32];
     if (value < 0) {
         std::snprintf(buffer, sizeof buffer, "%X",
@@ -45,7 +40,7 @@ std::string Hex2(long long value) {
     } else {
         std::snprintf(buffer, sizeof buffer, "%llX", static_cast<unsigned long long>(value));
     }
-    std::string text(buffer);
+    const std::string text(buffer);
     if (text.size() > 2) {
         return text.substr(0, 2);
     }
@@ -53,10 +48,9 @@ std::string Hex2(long long value) {
 }
 
 std::string Hex4(int value) {
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "%04X",
-                  static_cast<unsigned>(static_cast<std::uint16_t>(value)));
-    return buffer;
+    const auto bits = static_cast<std::uint16_t>(value);
+    return {upperDigits[(bits >> 12) & 0x0F], upperDigits[(bits >> 8) & 0x0F],
+            upperDigits[(bits >> 4) & 0x0F], upperDigits[bits & 0x0F]};
 }
 
 std::string TrimAtNul(std::string_view text) {
@@ -78,10 +72,6 @@ std::array<std::uint8_t, 16> PutPasswordBytes(std::string_view text) {
     return bytes;
 }
 
-bool isHexDigit(char c) {
-    return ConvertHexChr(c) >= 0;
-}
-
 std::string bytesToHex(std::span<const std::uint8_t> bytes) {
     static constexpr char digits[] = "0123456789ABCDEF";
     std::string text;
@@ -97,9 +87,21 @@ bool hexToBytes(std::string_view text, std::span<std::uint8_t> out) {
     if (text.size() != out.size() * 2) {
         return false;
     }
+    // ConvertHexChr of every character, looked up: a write turns every block through here.
+    static constexpr auto values = [] {
+        std::array<std::int8_t, 256> table{};
+        for (int c = 0; c < 256; ++c) {
+            table[static_cast<std::size_t>(c)] =
+                static_cast<std::int8_t>(ConvertHexChr(static_cast<char>(c)));
+        }
+        return table;
+    }();
+    const auto valueOf = [](char c) {
+        return static_cast<int>(values[static_cast<unsigned char>(c)]);
+    };
     for (std::size_t i = 0; i < out.size(); ++i) {
-        const int high = ConvertHexChr(text[2 * i]);
-        const int low = ConvertHexChr(text[2 * i + 1]);
+        const int high = valueOf(text[2 * i]);
+        const int low = valueOf(text[2 * i + 1]);
         if (high < 0 || low < 0) {
             return false;
         }

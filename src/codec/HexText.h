@@ -11,8 +11,20 @@ namespace vn574::codec {
 // The small hexadecimal text helpers shared by the clone frames and the image codec.
 // Everything they produce is upper case.
 
-// Value 0..15 of "0".."9", "a".."f", "A".."F"; -1 for any other character.
-int ConvertHexChr(char c);
+// Value 0..15 of "0".."9", "a".."f", "A".."F"; -1 for any other character. Inline: the
+// codec runs it on every digit of every block.
+constexpr int ConvertHexChr(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
 
 // 16 x (value of high) + (value of low), where only "0".."9" and "A".."F" have digit
 // values; every other character, lower-case letters included, counts as 0.
@@ -35,7 +47,9 @@ std::string TrimAtNul(std::string_view text);
 // The 16-byte password field: the text's bytes, the first 16 at most, then zeros.
 std::array<std::uint8_t, 16> PutPasswordBytes(std::string_view text);
 
-bool isHexDigit(char c);
+constexpr bool isHexDigit(char c) {
+    return ConvertHexChr(c) >= 0;
+}
 
 // Bytes as upper-case hexadecimal digits, high digit first.
 std::string bytesToHex(std::span<const std::uint8_t> bytes);

@@ -12,6 +12,7 @@
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <unordered_map>
 
 namespace vn574::codec {
 
@@ -87,6 +88,36 @@ std::string oneHexDigit(int value) {
 char upperHex(char c) {
     return (c >= 'a' && c <= 'f') ? static_cast<char>(c - 'a' + 'A') : c;
 }
+
+// The number of '|'-separated fields in a record, as splitFields would give them; every
+// block checks both records, and counting allocates nothing.
+std::size_t fieldCount(std::string_view record) {
+    std::size_t count = 1;
+    for (std::size_t at = record.find('|'); at != std::string_view::npos;
+         at = record.find('|', at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// positionOf over a fixed list through a hash table: the tone lists are long, and a
+// write looks up four tones on each of its channels. Like positionOf it gives the first
+// entry that matches.
+class ListIndex {
+public:
+    explicit ListIndex(doc::TextList list) {
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            m_positions.emplace(list[i], static_cast<int>(i));
+        }
+    }
+    [[nodiscard]] std::optional<int> positionOf(std::string_view text) const {
+        const auto found = m_positions.find(text);
+        return found == m_positions.end() ? std::nullopt : std::optional<int>(found->second);
+    }
+
+private:
+    std::unordered_map<std::string_view, int> m_positions;
+};
 
 std::string channelMessage(int row, std::string_view reason) {
     return "Error channel " + doc::rowLabel(row) + " Data Format (" + std::string(reason) +
@@ -499,8 +530,9 @@ void ImageCodec::decodeChannelSecondHalf(const BlockDigits& d, int row) {
             m_chScanSkip[static_cast<std::size_t>(row)] != 0 ? words.scanSkip1 : words.scanSkip0;
     }
 
-    const std::string& switches = line[5];
-    std::array<std::string, 14> stored = line;
+    const std::string switches = line[5];
+    // The row is complete; its texts move on (m_chLine is emptied below).
+    std::array<std::string, 14> stored = std::move(line);
     if (switches == "1" || switches == "3") {
         stored[5] = "on";
     } else if (switches == "0" || switches == "2") {
@@ -521,9 +553,9 @@ void ImageCodec::decodeChannelSecondHalf(const BlockDigits& d, int row) {
             m_editor.setActiveStatus(row);
         }
         for (int i = 0; i < 14; ++i) {
-            const std::string& text = stored[static_cast<std::size_t>(i)];
-            m_editor.setCell(row, i + 2,
-                             i + 2 == doc::colWideNarrow ? words.shownWidth(text) : text);
+            std::string& text = stored[static_cast<std::size_t>(i)];
+            m_editor.setCell(
+                row, i + 2, i + 2 == doc::colWideNarrow ? words.shownWidth(text) : std::move(text));
         }
     } else {
         m_editor.setInactiveStatus(row);
@@ -575,7 +607,9 @@ void ImageCodec::decodeChannelSecondHalf(const BlockDigits& d, int row) {
         break;
     }
 
-    m_chLine = {};
+    for (std::string& text : m_chLine) {
+        text.clear(); // keeps the strings' room for the next row
+    }
     m_rowValues = {};
     m_editor.notify(doc::GridChanged);
 }
@@ -679,13 +713,21 @@ void ImageCodec::refuse(const std::string& text) {
 
 std::string ImageCodec::EncodeBlock(int block) {
     const doc::Document& document = m_editor.document();
-    if (app::splitFields(document.strSetup, '|').size() != doc::setupFieldCount) {
-        refuse(std::string(optionRecordMessage));
-        return std::string(errorResult);
+    // Both records are checked for every block; a record that passed and has not changed
+    // since passes again without being counted.
+    if (m_wellFormedSetup != document.strSetup) {
+        if (fieldCount(document.strSetup) != static_cast<std::size_t>(doc::setupFieldCount)) {
+            refuse(std::string(optionRecordMessage));
+            return std::string(errorResult);
+        }
+        m_wellFormedSetup = document.strSetup;
     }
-    if (app::splitFields(document.strAutoDial, '|').size() != doc::autoDialFieldCount) {
-        refuse(std::string(autoDialMessage));
-        return std::string(errorResult);
+    if (m_wellFormedAutoDial != document.strAutoDial) {
+        if (fieldCount(document.strAutoDial) != static_cast<std::size_t>(doc::autoDialFieldCount)) {
+            refuse(std::string(autoDialMessage));
+            return std::string(errorResult);
+        }
+        m_wellFormedAutoDial = document.strAutoDial;
     }
 
     std::string out;
@@ -919,15 +961,29 @@ bool ImageCodec::encodeChannelFirstHalf(int row, std::string& out) {
         return false;
     }
 
-    const auto tonePosition = [](doc::TextList list, const std::string& tone, int filler) {
-        const std::string value = tone.size() > 2 ? tone.substr(2) : std::string();
-        return Hex2(doc::positionOf(list, value).value_or(filler));
+    static const ListIndex ctcssIndex(doc::CtcssToneList());
+    static const ListIndex dcsIndex(doc::DcsCodeList());
+    const auto tonePosition = [](const ListIndex& index, const std::string& tone, int filler) {
+        const std::string_view value =
+            tone.size() > 2 ? std::string_view(tone).substr(2) : std::string_view();
+        return Hex2(index.positionOf(value).value_or(filler));
     };
-    out = oneHexDigit(switches) + oneHexDigit(flags) + direction + toneKinds + step + "0" +
-          frequency + "00" + offset + tonePosition(doc::CtcssToneList(), txTone, ctcssFiller) +
-          tonePosition(doc::CtcssToneList(), rxTone, ctcssFiller) +
-          tonePosition(doc::DcsCodeList(), txTone, dcsFiller) +
-          tonePosition(doc::DcsCodeList(), rxTone, dcsFiller);
+    // Appended in place: the block is built once for every channel of a write.
+    out.clear();
+    out.reserve(static_cast<std::size_t>(blockDigits));
+    out += oneHexDigit(switches);
+    out += oneHexDigit(flags);
+    out += direction;
+    out += toneKinds;
+    out += step;
+    out += '0';
+    out += frequency;
+    out += "00";
+    out += offset;
+    out += tonePosition(ctcssIndex, txTone, ctcssFiller);
+    out += tonePosition(ctcssIndex, rxTone, ctcssFiller);
+    out += tonePosition(dcsIndex, txTone, dcsFiller);
+    out += tonePosition(dcsIndex, rxTone, dcsFiller);
     return true;
 }
 
@@ -1097,10 +1153,10 @@ std::string ImageCodec::encodeTwoToneMemories(int pair) const {
 bool ImageCodec::encodeFiveTone(int block, std::string& out) {
     doc::ToneData& tone = m_editor.document().toneData;
     doc::FiveToneRec& rec = fiveToneRecord(tone, block);
-    const std::string what = "Error 5-Tone " + fiveToneName(block) + " Data Format (";
+    const auto what = [block] { return "Error 5-Tone " + fiveToneName(block) + " Data Format ("; };
     // The block holds 24 digits; a longer code could never be filled up to its length.
     if (rec.codeLen > 22) {
-        refuse(what + "more than 22 digits), please check!");
+        refuse(what() + "more than 22 digits), please check!");
         return false;
     }
     std::string code = rec.code.str();
@@ -1110,14 +1166,14 @@ bool ImageCodec::encodeFiveTone(int block, std::string& out) {
         code = rec.code.str();
     }
     if (block <= lastFiveToneBlock && rec.codeLen > 2) {
-        const std::string trimmed(trimSpaces(code));
-        const std::string ownId(trimSpaces(tone.selfId.str()));
+        const std::string_view trimmed = trimSpaces(code);
+        const auto ownId = [&tone] { return std::string(trimSpaces(tone.selfId.str())); };
         std::optional<std::string> expanded;
         if (trimmed == "E2SelfID") {
-            expanded = "E2" + ownId;
+            expanded = "E2" + ownId();
         } else if (trimmed.starts_with("E3") && trimmed.size() == 14 &&
                    trimmed.ends_with("ESelfID")) {
-            expanded = trimmed.substr(0, 7) + "E" + ownId;
+            expanded = std::string(trimmed.substr(0, 7)) + "E" + ownId();
         }
         if (expanded) {
             rec.code.assign(*expanded);
@@ -1130,7 +1186,7 @@ bool ImageCodec::encodeFiveTone(int block, std::string& out) {
     const std::string_view digits = trimSpaces(code).substr(0, rec.codeLen);
     for (const char c : digits) {
         if (!isHexDigit(c)) {
-            refuse(what + "a code digit is not 0..9 or A..F), please check!");
+            refuse(what() + "a code digit is not 0..9 or A..F), please check!");
             return false;
         }
         out += upperHex(c);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -23,7 +24,8 @@ namespace vn574::codec {
 //
 // EncodeBlock gives one block's 32 upper-case hexadecimal digits for a write frame, or
 // the text "error" after telling the user (through the editor's prompts) why the
-// document cannot be written. It keeps no state, but writes back into the document:
+// document cannot be written. It keeps no state (beyond a cache of the records it has
+// checked), but writes back into the document:
 // columns 17/18 of the encoded row (non-numbers become "0") and the code and length of
 // a 5-tone record (filled with "E", own-ID placeholders expanded).
 //
@@ -106,6 +108,10 @@ private:
     std::array<std::string, 14> m_chLine{};
     RowValues m_rowValues;
     std::array<std::string, 9> m_adMem{};
+    // The last option and auto-dial records EncodeBlock found well formed (a cache only:
+    // the results are the same without it).
+    std::optional<std::string> m_wellFormedSetup;
+    std::optional<std::string> m_wellFormedAutoDial;
 };
 
 } // namespace vn574::codec

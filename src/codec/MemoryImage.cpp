@@ -4,6 +4,8 @@
 #include "codec/ImageCodec.h"
 #include "document/Editor.h"
 
+#include <array>
+
 namespace vn574::codec {
 
 bool isRowWritten(const document::Editor& editor, int row) {
@@ -41,9 +43,17 @@ void decodeImage(ImageCodec& codec, std::span<const std::uint8_t, imageSize> ima
         if (channel && channel->row <= 100 && codec.chInUse(channel->row) == 0) {
             continue;
         }
-        codec.DecodeBlock(bytesToHex(image.subspan(static_cast<std::size_t>(block) * blockSize,
-                                                   static_cast<std::size_t>(blockSize))),
-                          0, block);
+        // The digits as a read reply carries them, in a buffer that is not allocated
+        // afresh for each block.
+        static constexpr char digits[] = "0123456789ABCDEF";
+        std::array<char, static_cast<std::size_t>(blockDigits)> text{};
+        const auto bytes = image.subspan(static_cast<std::size_t>(block) * blockSize,
+                                         static_cast<std::size_t>(blockSize));
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            text[2 * i] = digits[bytes[i] >> 4];
+            text[2 * i + 1] = digits[bytes[i] & 0x0F];
+        }
+        codec.DecodeBlock(std::string_view(text.data(), text.size()), 0, block);
     }
 }
 

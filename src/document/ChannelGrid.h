@@ -21,7 +21,14 @@ public:
     }
 
 private:
-    static std::size_t index(int row, int column);
+    // Inline: every whole-document operation goes through it thousands of times.
+    static std::size_t index(int row, int column) {
+        if (row < 0 || row >= gridRowCount || column < 0 || column >= gridColumnCount) {
+            outOfRange(row, column);
+        }
+        return (static_cast<std::size_t>(row) * gridColumnCount) + static_cast<std::size_t>(column);
+    }
+    [[noreturn]] static void outOfRange(int row, int column);
     std::array<std::string, std::size_t{gridRowCount} * gridColumnCount> m_cells{};
 };
 

@@ -62,7 +62,15 @@ public:
     bool operator==(const ChannelTable&) const = default;
 
 private:
-    static std::size_t index(int row, int column);
+    // Inline: every whole-document operation goes through it thousands of times.
+    static std::size_t index(int row, int column) {
+        if (row < 1 || row > tableRows || column < 1 || column > tableColumns) {
+            outOfRange(row, column);
+        }
+        return (static_cast<std::size_t>(row - 1) * tableColumns) +
+               static_cast<std::size_t>(column - 1);
+    }
+    [[noreturn]] static void outOfRange(int row, int column);
     std::array<std::string, std::size_t{tableRows} * tableColumns> m_cells{};
 };
 

@@ -336,7 +336,12 @@ void Editor::setActiveStatus(int row) {
 void Editor::setInactiveStatus(int row) {
     m_grid.setCell(row, colStatus, m_words.inactive);
     for (int column = firstFieldColumn; column <= lastGridColumn; ++column) {
-        setCell(row, column, std::string(notInUseCell));
+        m_grid.setCell(row, column, std::string(notInUseCell));
+    }
+    // What setCell would keep for the Ref. cell: "---" is no step.
+    static_assert(firstFieldColumn <= colRef && colRef <= lastGridColumn);
+    if (row >= 1 && row <= tableRows) {
+        m_doc.rowStep(row) = "5";
     }
     notify(GridChanged);
 }

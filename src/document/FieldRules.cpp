@@ -2,6 +2,7 @@
 
 #include "document/ValueTables.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -14,10 +15,11 @@ constexpr std::string_view nameExtras = " *#+-/\\=()$_gdexziylpuftsbwvaoj";
 
 // A number split exactly as written, so that a remainder lying exactly halfway between
 // two raster points is recognised as such and not lost to binary rounding.
+// The digits are views into the text parsed, which the caller keeps.
 struct Decimal {
     bool negative = false;
-    std::string whole;
-    std::string fraction;
+    std::string_view whole;
+    std::string_view fraction;
 };
 
 std::optional<Decimal> parseDecimal(std::string_view text) {
@@ -33,16 +35,18 @@ std::optional<Decimal> parseDecimal(std::string_view text) {
         number.negative = text.front() == '-';
         text.remove_prefix(1);
     }
-    bool seenPoint = false;
-    for (const char c : text) {
-        if (c == '.' && !seenPoint) {
-            seenPoint = true;
-        } else if (c >= '0' && c <= '9') {
-            (seenPoint ? number.fraction : number.whole) += c;
-        } else {
+    std::size_t point = std::string_view::npos;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '.' && point == std::string_view::npos) {
+            point = i;
+        } else if (c < '0' || c > '9') {
             return std::nullopt;
         }
     }
+    // Digits only on either side of the one point: both parts are plain slices.
+    number.whole = text.substr(0, point);
+    number.fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
     if (number.whole.empty() && number.fraction.empty()) {
         return std::nullopt;
     }
@@ -200,6 +204,18 @@ std::string AdjustRxFreqByStep(std::string_view frequency, std::string_view step
         // Integer formatting keeps the five decimals exact; 100000 carries into the
         // next megahertz.
         const auto total = static_cast<std::int64_t>(split.whole) * 100000 + snapped;
+        if (total >= 0) {
+            // Every channel of a read comes through here: no formatted printing.
+            char buffer[40];
+            char* end = std::to_chars(buffer, buffer + 32, total / 100000).ptr;
+            *end++ = '.';
+            std::int64_t decimals = total % 100000;
+            for (int i = 4; i >= 0; --i) {
+                end[i] = static_cast<char>('0' + decimals % 10);
+                decimals /= 10;
+            }
+            return {buffer, end + 5};
+        }
         char buffer[40];
         std::snprintf(buffer, sizeof buffer, "%lld.%05lld", static_cast<long long>(total / 100000),
                       static_cast<long long>(total % 100000));

@@ -101,6 +101,26 @@ TEST_F(EncoderTest, BrokenRecordsRefuseEveryBlock) {
     EXPECT_EQ(lastMessage(), "Error radio option Data Format , please check!");
 }
 
+// The records are checked once and then remembered; a record broken after a good block,
+// or emptied, must still be refused, and one mended accepted again.
+TEST_F(EncoderTest, RecordsBrokenAfterAGoodBlockAreRefused) {
+    const std::string good = encode(blockOptions1);
+    ASSERT_NE(good, "error");
+    for (const std::string broken : {"setup|Frequency", ""}) {
+        f.doc().strSetup = broken;
+        EXPECT_EQ(encode(blockOptions1), "error") << broken;
+        EXPECT_EQ(lastMessage(), "Error radio option Data Format , please check!");
+    }
+    f.doc().strSetup = std::string(newSetupRecord);
+    EXPECT_EQ(encode(blockOptions1), good);
+    f.doc().strAutoDial = "";
+    EXPECT_EQ(encode(blockOptions1), "error");
+    EXPECT_EQ(lastMessage(), "Error Auto Dialor Data Format , please check!");
+    f.doc().strAutoDial = std::string(newAutoDialRecord);
+    EXPECT_EQ(encode(blockOptions1), good);
+    EXPECT_EQ(lastMessage(), "");
+}
+
 TEST_F(EncoderTest, InUseAndScanSkipBits) {
     f.editor().setActiveStatus(1);
     f.editor().setActiveStatus(100);

@@ -33,6 +33,9 @@ TEST(HexTextTest, FixedWidthHexTexts) {
     EXPECT_EQ(Hex2(0xE7), "E7");
     EXPECT_EQ(Hex2(0x12C), "12"); // cut to the first two digits
     EXPECT_EQ(Hex2(-1), "FF");
+    EXPECT_EQ(Hex2(0xFF), "FF"); // the last byte, and the first value cut
+    EXPECT_EQ(Hex2(0x100), "10");
+    EXPECT_EQ(Hex2(-(1LL << 32) + 5), "05"); // 32-bit two's complement of a far negative
     EXPECT_EQ(Hex4(0x1FF0), "1FF0");
     EXPECT_EQ(Hex4(0x12), "0012");
     EXPECT_EQ(Hex4(-1), "FFFF");
