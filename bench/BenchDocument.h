@@ -27,33 +27,44 @@ public:
     std::optional<std::string> askPassword() override { return std::nullopt; }
 };
 
+// Every channel in use with name, tones and 5-tone signalling; every signalling record
+// filled.
+inline void fillDocument(document::Editor& editor) {
+    editor.selectModel(2);
+    for (int row = 1; row <= 102; ++row) {
+        editor.setActiveStatus(row);
+        editor.InitialSingleLine(row);
+        editor.setCell(row, document::colName, "CH" + std::to_string(row));
+        editor.setCell(row, document::colTxFreq, "144.41250");
+        editor.setCell(row, document::colRxTone, "C:88.5");
+        editor.setCell(row, document::colTxTone, "D:023N");
+        editor.setCell(row, document::colOptSignal, "5Tone");
+    }
+    editor.UpdateAllArray();
+    auto& tone = editor.document().toneData;
+    for (auto& memory : tone.fiveToneMem) {
+        memory.code = "1E2E3E4E5E";
+        memory.codeLen = 10;
+    }
+    for (auto& memory : tone.twoToneMem) {
+        memory = {3, 153, 3, 153, 6, 6};
+    }
+    editor.document().strAutoDial = "Ad|0123456789ABCD*#|1|2|3|4|5|6|7|8|";
+}
+
+// Settings as the program has them, with the English texts and every option installed.
+inline void benchSettings(app::ProcessSettings& settings) {
+    settings.paths.languageFolder = VN574_LANGUAGE_DIR;
+    settings.paths.settingsFolder = std::filesystem::temp_directory_path().string();
+    settings.language = app::Language(VN574_LANGUAGE_DIR, "english.ini");
+    settings.optionFlags = app::OptionFlags::fromFeatureByte(0xE0);
+}
+
 struct BenchDocument {
     BenchDocument() : editor(settings, prompts) {
-        settings.paths.languageFolder = VN574_LANGUAGE_DIR;
-        settings.paths.settingsFolder = std::filesystem::temp_directory_path().string();
-        settings.language = app::Language(VN574_LANGUAGE_DIR, "english.ini");
-        settings.optionFlags = app::OptionFlags::fromFeatureByte(0xE0);
+        benchSettings(settings);
         editor.load();
-        editor.selectModel(2);
-        for (int row = 1; row <= 102; ++row) {
-            editor.setActiveStatus(row);
-            editor.InitialSingleLine(row);
-            editor.setCell(row, document::colName, "CH" + std::to_string(row));
-            editor.setCell(row, document::colTxFreq, "144.41250");
-            editor.setCell(row, document::colRxTone, "C:88.5");
-            editor.setCell(row, document::colTxTone, "D:023N");
-            editor.setCell(row, document::colOptSignal, "5Tone");
-        }
-        editor.UpdateAllArray();
-        auto& tone = editor.document().toneData;
-        for (auto& memory : tone.fiveToneMem) {
-            memory.code = "1E2E3E4E5E";
-            memory.codeLen = 10;
-        }
-        for (auto& memory : tone.twoToneMem) {
-            memory = {3, 153, 3, 153, 6, 6};
-        }
-        editor.document().strAutoDial = "Ad|0123456789ABCD*#|1|2|3|4|5|6|7|8|";
+        fillDocument(editor);
     }
 
     app::ProcessSettings settings;

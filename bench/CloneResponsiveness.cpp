@@ -25,6 +25,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <vector>
 
 namespace {
 
@@ -54,6 +55,7 @@ public:
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             const qint64 now = m_clock.nsecsElapsed();
             m_longestNs = std::max(m_longestNs, now - m_lastNs);
+            m_gapsNs.push_back(now - m_lastNs);
             m_lastNs = now;
         });
     }
@@ -61,15 +63,33 @@ public:
         m_clock.start();
         m_lastNs = 0;
         m_longestNs = 0;
+        m_gapsNs.clear();
+        m_gapsNs.reserve(200000);
         m_timer.start();
     }
     void stop() { m_timer.stop(); }
     [[nodiscard]] double longestBlockMs() const {
         return std::max(0.0, static_cast<double>(m_longestNs) / 1e6 - periodMs);
     }
+    // The block that only one in a hundred ticks of the transfer exceeds: the tick's
+    // own work, without the odd stall of a shared machine.
+    [[nodiscard]] double percentileBlockMs(double fraction) const {
+        std::vector<qint64> gaps = m_gapsNs;
+        std::sort(gaps.begin(), gaps.end());
+        const std::size_t blocks = std::min<std::size_t>(gaps.size(), transferTicks);
+        if (blocks == 0) {
+            return 0;
+        }
+        // The longest `blocks` gaps are one per tick; take the fraction among those.
+        const auto at = gaps.size() - blocks +
+                        static_cast<std::size_t>(fraction * static_cast<double>(blocks - 1));
+        return std::max(0.0, static_cast<double>(gaps[at]) / 1e6 - periodMs);
+    }
 
 private:
     static constexpr int periodMs = 1;
+    static constexpr std::size_t transferTicks = 512; // one frame per block
+    std::vector<qint64> m_gapsNs;
     QTimer m_timer;
     QElapsedTimer m_clock;
     qint64 m_lastNs = 0;
@@ -127,10 +147,13 @@ int main(int argc, char** argv) {
         std::cerr << (timedOut ? "the read did not end in time\n" : "the read failed\n");
         return 1;
     }
+    const auto ms = [](double value) { return std::to_string(static_cast<int>(value + 0.5)); };
     std::printf("| %-44s | %-22s | %-16s |\n", "longest event-loop block during a read",
-                (std::to_string(static_cast<int>(watch.longestBlockMs() + 0.5)) + " ms (" +
+                (ms(watch.longestBlockMs()) + " ms (" +
                  std::to_string(static_cast<int>(wall.elapsed() / 1000)) + " s read)")
                     .c_str(),
                 "< 30 ms");
+    std::printf("| %-44s | %-22s | %-16s |\n", "  the same, 99th percentile of the ticks",
+                (ms(watch.percentileBlockMs(0.99)) + " ms").c_str(), "(comparison)");
     return 0;
 }

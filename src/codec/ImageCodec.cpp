@@ -16,6 +16,7 @@
 
 namespace vn574::codec {
 
+using namespace std::string_view_literals;
 using document::Column;
 namespace doc = vn574::document;
 
@@ -533,14 +534,14 @@ void ImageCodec::decodeChannelSecondHalf(const BlockDigits& d, int row) {
     const std::string switches = line[5];
     // The row is complete; its texts move on (m_chLine is emptied below).
     std::array<std::string, 14> stored = std::move(line);
-    if (switches == "1" || switches == "3") {
+    if (switches == "1"sv || switches == "3"sv) {
         stored[5] = "on";
-    } else if (switches == "0" || switches == "2") {
+    } else if (switches == "0"sv || switches == "2"sv) {
         stored[5] = "off";
     }
-    if (switches == "2" || switches == "3") {
+    if (switches == "2"sv || switches == "3"sv) {
         stored[13] = "on";
-    } else if (switches == "0" || switches == "1") {
+    } else if (switches == "0"sv || switches == "1"sv) {
         stored[13] = "off";
     }
     for (int i = 0; i < 14; ++i) {
@@ -823,11 +824,11 @@ std::string ImageCodec::encodeOptions2() {
     out += "00";
     const std::string& scrambler = f[26];
     const std::string& afterSound = f[27];
-    if (scrambler == "0" && afterSound == "0") {
+    if (scrambler == "0"sv && afterSound == "0"sv) {
         out += "00";
-    } else if (scrambler == "0" && afterSound == "1") {
+    } else if (scrambler == "0"sv && afterSound == "1"sv) {
         out += "04";
-    } else if (scrambler == "1" && afterSound == "1") {
+    } else if (scrambler == "1"sv && afterSound == "1"sv) {
         out += "05";
     } else {
         out += "01";
@@ -881,18 +882,18 @@ bool ImageCodec::encodeChannelFirstHalf(int row, std::string& out) {
     const std::string& shift = t.at(row, doc::colShift);
     const std::string& pac = t.at(row, doc::colPacMode);
     int switches = 0;
-    if (shift == "off" && pac == "on") {
+    if (shift == "off"sv && pac == "on"sv) {
         switches = 1;
-    } else if (shift == "on" && pac == "on") {
+    } else if (shift == "on"sv && pac == "on"sv) {
         switches = 3;
-    } else if (shift == "on" && pac == "off") {
+    } else if (shift == "on"sv && pac == "off"sv) {
         switches = 2;
     }
     const std::string& pri = t.at(row, doc::colPri);
     const int flags = (t.at(row, doc::colWideNarrow) == doc::storedNarrow ? 8 : 0) +
-                      (t.at(row, doc::colBcl) == "on" ? 4 : 0) +
-                      (t.at(row, doc::colAni) == "on" ? 2 : 0) +
-                      (pri != "off" && !pri.empty() ? 1 : 0);
+                      (t.at(row, doc::colBcl) == "on"sv ? 4 : 0) +
+                      (t.at(row, doc::colAni) == "on"sv ? 2 : 0) +
+                      (pri != "off"sv && !pri.empty() ? 1 : 0);
 
     const auto rxSingle = singleOf(rx);
     const auto txSingle = singleOf(tx);
@@ -914,7 +915,7 @@ bool ImageCodec::encodeChannelFirstHalf(int row, std::string& out) {
         if (tone.starts_with(doc::dcsPrefix)) {
             return 'D';
         }
-        return tone == "off" ? 'o' : '?';
+        return tone == "off"sv ? 'o' : '?';
     };
     static constexpr std::array<std::pair<std::string_view, std::string_view>, 9> tonePairs{{
         {"oo", "00"},
@@ -991,6 +992,7 @@ bool ImageCodec::encodeChannelSecondHalf(int row, std::string& out) {
     auto& t = m_editor.document().strChData;
     const std::string& name = t.at(row, doc::colName);
     out.clear();
+    out.reserve(static_cast<std::size_t>(blockDigits));
     for (std::size_t position = 0; position < 7; ++position) {
         if (position >= name.size()) {
             out += "00";
@@ -1010,13 +1012,13 @@ bool ImageCodec::encodeChannelSecondHalf(int row, std::string& out) {
     }
 
     const std::string& pri = t.at(row, doc::colPri);
-    if (pri == "CAL") {
+    if (pri == "CAL"sv) {
         out += Hex2(priCallChannel);
-    } else if (pri == "VFO") {
+    } else if (pri == "VFO"sv) {
         out += Hex2(priVfo);
-    } else if (pri == "PL") {
+    } else if (pri == "PL"sv) {
         out += Hex2(priLowerScanLimit);
-    } else if (pri == "PH") {
+    } else if (pri == "PH"sv) {
         out += Hex2(priUpperScanLimit);
     } else if (pri.size() == 2) {
         // A two-character reference names channel 00..99; anything else would send the
@@ -1030,7 +1032,7 @@ bool ImageCodec::encodeChannelSecondHalf(int row, std::string& out) {
         out += "00";
     }
 
-    out += t.at(row, doc::colDcsDet) == "on" ? "01" : "00";
+    out += t.at(row, doc::colDcsDet) == "on"sv ? "01" : "00";
 
     for (const int column : {doc::colOptMemory, doc::colPttId}) {
         std::string& value = t.at(row, column);
@@ -1051,20 +1053,20 @@ bool ImageCodec::encodeChannelSecondHalf(int row, std::string& out) {
     std::string memory = "00";
     std::string pttId = "00";
     const bool usesMemory =
-        signal == "DTMF" || signal == "DTMF-ANI" || signal == "2Tone" || signal == "5Tone";
-    const bool usesPttId = signal == "DTMF-ANI" || signal == "5Tone";
+        signal == "DTMF"sv || signal == "DTMF-ANI"sv || signal == "2Tone"sv || signal == "5Tone"sv;
+    const bool usesPttId = signal == "DTMF-ANI"sv || signal == "5Tone"sv;
     if ((usesMemory && !position(doc::colOptMemory, memory)) ||
         (usesPttId && !position(doc::colPttId, pttId))) {
         refuse(channelMessage(row, "the option memory or PTT ID is above 255"));
         return false;
     }
-    if (signal == "DTMF") {
+    if (signal == "DTMF"sv) {
         out += "01" + memory + "00000000";
-    } else if (signal == "DTMF-ANI") {
+    } else if (signal == "DTMF-ANI"sv) {
         out += "02" + memory + "0000" + pttId + "00";
-    } else if (signal == "2Tone") {
+    } else if (signal == "2Tone"sv) {
         out += "0300" + memory + "000000";
-    } else if (signal == "5Tone") {
+    } else if (signal == "5Tone"sv) {
         out += "040000" + memory + "00" + pttId;
     } else {
         out += "000000000000";
@@ -1169,7 +1171,7 @@ bool ImageCodec::encodeFiveTone(int block, std::string& out) {
         const std::string_view trimmed = trimSpaces(code);
         const auto ownId = [&tone] { return std::string(trimSpaces(tone.selfId.str())); };
         std::optional<std::string> expanded;
-        if (trimmed == "E2SelfID") {
+        if (trimmed == "E2SelfID"sv) {
             expanded = "E2" + ownId();
         } else if (trimmed.starts_with("E3") && trimmed.size() == 14 &&
                    trimmed.ends_with("ESelfID")) {
