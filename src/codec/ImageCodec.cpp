@@ -868,16 +868,19 @@ std::string ImageCodec::encodeBits(bool inUse) const {
 bool ImageCodec::encodeChannelFirstHalf(int row, std::string& out) {
     const doc::Document& document = m_editor.document();
     const auto& t = document.strChData;
+    // Views into the document, which nothing below changes.
     const auto orDefault = [&](int column, std::size_t element) {
         const std::string& value = t.at(row, column);
-        return (value.empty() ? document.strDefLine[element] : value).substr(0, 8);
+        return std::string_view(value.empty() ? document.strDefLine[element] : value).substr(0, 8);
     };
-    const std::string rx = orDefault(doc::colRxFreq, 3);
-    const std::string tx = orDefault(doc::colTxFreq, 10);
-    const std::string rxTone =
-        t.at(row, doc::colRxTone).empty() ? "off" : t.at(row, doc::colRxTone);
-    const std::string txTone =
-        t.at(row, doc::colTxTone).empty() ? "off" : t.at(row, doc::colTxTone);
+    const std::string_view rx = orDefault(doc::colRxFreq, 3);
+    const std::string_view tx = orDefault(doc::colTxFreq, 10);
+    const auto toneOrOff = [&](int column) {
+        const std::string& tone = t.at(row, column);
+        return tone.empty() ? "off"sv : std::string_view(tone);
+    };
+    const std::string_view rxTone = toneOrOff(doc::colRxTone);
+    const std::string_view txTone = toneOrOff(doc::colTxTone);
 
     const std::string& shift = t.at(row, doc::colShift);
     const std::string& pac = t.at(row, doc::colPacMode);
@@ -908,7 +911,7 @@ bool ImageCodec::encodeChannelFirstHalf(int row, std::string& out) {
         direction = "01";
     }
 
-    const auto kind = [](const std::string& tone) {
+    const auto kind = [](std::string_view tone) {
         if (tone.starts_with(doc::ctcssPrefix)) {
             return 'C';
         }
@@ -945,7 +948,9 @@ bool ImageCodec::encodeChannelFirstHalf(int row, std::string& out) {
         std::all_of(rx.begin(), rx.begin() + static_cast<std::ptrdiff_t>(point), isDecimalDigit) &&
         std::all_of(rx.begin() + static_cast<std::ptrdiff_t>(point) + 1, rx.end(),
                     isDecimalDigit)) {
-        frequency = std::string(3 - point, '0') + rx.substr(0, point) + rx.substr(point + 1, 4);
+        frequency = std::string(3 - point, '0');
+        frequency += rx.substr(0, point);
+        frequency += rx.substr(point + 1, 4);
     }
 
     const double difference = std::fabs(*doc::parseNumber(tx) - *doc::parseNumber(rx));
@@ -964,9 +969,8 @@ bool ImageCodec::encodeChannelFirstHalf(int row, std::string& out) {
 
     static const ListIndex ctcssIndex(doc::CtcssToneList());
     static const ListIndex dcsIndex(doc::DcsCodeList());
-    const auto tonePosition = [](const ListIndex& index, const std::string& tone, int filler) {
-        const std::string_view value =
-            tone.size() > 2 ? std::string_view(tone).substr(2) : std::string_view();
+    const auto tonePosition = [](const ListIndex& index, std::string_view tone, int filler) {
+        const std::string_view value = tone.size() > 2 ? tone.substr(2) : std::string_view();
         return Hex2(index.positionOf(value).value_or(filler));
     };
     // Appended in place: the block is built once for every channel of a write.
@@ -1140,6 +1144,7 @@ bool ImageCodec::encodeOwnId(std::string& out) {
 std::string ImageCodec::encodeTwoToneMemories(int pair) const {
     const auto& memories = m_editor.document().toneData.twoToneMem;
     std::string out;
+    out.reserve(static_cast<std::size_t>(blockDigits));
     for (int half = 0; half < 2; ++half) {
         const doc::TwoToneRec& rec =
             memories[static_cast<std::size_t>(2 * pair) + static_cast<std::size_t>(half)];
@@ -1184,7 +1189,12 @@ bool ImageCodec::encodeFiveTone(int block, std::string& out) {
         }
     }
 
-    out = "00" + Hex2(rec.std) + Hex2(rec.codeLen) + Hex2(rec.toneTime);
+    out.clear();
+    out.reserve(static_cast<std::size_t>(blockDigits));
+    out += "00";
+    out += Hex2(rec.std);
+    out += Hex2(rec.codeLen);
+    out += Hex2(rec.toneTime);
     const std::string_view digits = trimSpaces(code).substr(0, rec.codeLen);
     for (const char c : digits) {
         if (!isHexDigit(c)) {

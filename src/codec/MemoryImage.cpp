@@ -5,6 +5,7 @@
 #include "document/Editor.h"
 
 #include <array>
+#include <string_view>
 
 namespace vn574::codec {
 
@@ -45,13 +46,21 @@ void decodeImage(ImageCodec& codec, std::span<const std::uint8_t, imageSize> ima
         }
         // The digits as a read reply carries them, in a buffer that is not allocated
         // afresh for each block.
-        static constexpr char digits[] = "0123456789ABCDEF";
+        static constexpr auto pairs = [] {
+            constexpr std::string_view digits = "0123456789ABCDEF";
+            std::array<std::array<char, 2>, 256> table{};
+            for (std::size_t byte = 0; byte < table.size(); ++byte) {
+                table[byte] = {digits[byte >> 4], digits[byte & 0x0F]};
+            }
+            return table;
+        }();
         std::array<char, static_cast<std::size_t>(blockDigits)> text{};
         const auto bytes = image.subspan(static_cast<std::size_t>(block) * blockSize,
                                          static_cast<std::size_t>(blockSize));
         for (std::size_t i = 0; i < bytes.size(); ++i) {
-            text[2 * i] = digits[bytes[i] >> 4];
-            text[2 * i + 1] = digits[bytes[i] & 0x0F];
+            const auto& pair = pairs[bytes[i]];
+            text[2 * i] = pair[0];
+            text[2 * i + 1] = pair[1];
         }
         codec.DecodeBlock(std::string_view(text.data(), text.size()), 0, block);
     }
