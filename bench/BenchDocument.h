@@ -6,11 +6,19 @@
 #include "app/UserPrompts.h"
 #include "document/Editor.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vn574::bench {
+
+// The fastest repetition: on a shared machine the median carries the neighbours' load,
+// the fastest run comes nearest to the operation's own cost.
+inline double fastest(const std::vector<double>& values) {
+    return values.empty() ? 0.0 : *std::min_element(values.begin(), values.end());
+}
 
 class SilentPrompts : public app::UserPrompts {
 public:

@@ -56,6 +56,7 @@ public:
             const qint64 now = m_clock.nsecsElapsed();
             m_longestNs = std::max(m_longestNs, now - m_lastNs);
             m_gapsNs.push_back(now - m_lastNs);
+            m_endsNs.push_back(now);
             m_lastNs = now;
         });
     }
@@ -65,6 +66,8 @@ public:
         m_longestNs = 0;
         m_gapsNs.clear();
         m_gapsNs.reserve(200000);
+        m_endsNs.clear();
+        m_endsNs.reserve(200000);
         m_timer.start();
     }
     void stop() { m_timer.stop(); }
@@ -86,8 +89,27 @@ public:
         return std::max(0.0, static_cast<double>(gaps[at]) / 1e6 - periodMs);
     }
 
+    // The longest blocks and when they ended, in milliseconds since the start, for a
+    // look at where they come from.
+    void printLongest(std::FILE* out, std::size_t count) const {
+        std::vector<std::size_t> order(m_gapsNs.size());
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            order[i] = i;
+        }
+        count = std::min(count, order.size());
+        std::partial_sort(
+            order.begin(), order.begin() + static_cast<std::ptrdiff_t>(count), order.end(),
+            [this](std::size_t a, std::size_t b) { return m_gapsNs[a] > m_gapsNs[b]; });
+        for (std::size_t i = 0; i < count; ++i) {
+            std::fprintf(out, "block of %.1f ms ending at %.0f ms\n",
+                         static_cast<double>(m_gapsNs[order[i]]) / 1e6 - periodMs,
+                         static_cast<double>(m_endsNs[order[i]]) / 1e6);
+        }
+    }
+
 private:
     static constexpr int periodMs = 1;
+    std::vector<qint64> m_endsNs;
     static constexpr std::size_t transferTicks = 512; // one frame per block
     std::vector<qint64> m_gapsNs;
     QTimer m_timer;
@@ -147,6 +169,7 @@ int main(int argc, char** argv) {
         std::cerr << (timedOut ? "the read did not end in time\n" : "the read failed\n");
         return 1;
     }
+    watch.printLongest(stderr, 5);
     const auto ms = [](double value) { return std::to_string(static_cast<int>(value + 0.5)); };
     std::printf("| %-44s | %-22s | %-16s |\n", "longest event-loop block during a read",
                 (ms(watch.longestBlockMs()) + " ms (" +

@@ -74,7 +74,9 @@ void BM_ModelChangeRepaint(benchmark::State& state) {
     state.counters["grid paints per change"] =
         static_cast<double>(counter.paints) / static_cast<double>(state.iterations());
 }
-BENCHMARK(BM_ModelChangeRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ModelChangeRepaint)
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", bench::fastest);
 
 } // namespace
 
