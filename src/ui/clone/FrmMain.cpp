@@ -1,5 +1,6 @@
 #include "ui/clone/FrmMain.h"
 
+#include "app/AtomicFile.h"
 #include "document/Editor.h"
 #include "ui/Twips.h"
 
@@ -28,9 +29,11 @@ QString qt(const std::string& text) {
 } // namespace
 
 frmMain::frmMain(document::Editor& editor, link::TransferState& state,
-                 const CloneEnvironment& environment, QWidget* parent)
-    : QDialog(parent), m_port(environment.makePort()), m_pause(environment.makePause()),
-      m_imageCodec(editor), m_codec(m_imageCodec) {
+                 const CloneEnvironment& environment, const link::TransferTrace* lastTrace,
+                 QWidget* parent)
+    : QDialog(parent), m_editor(editor), m_port(environment.makePort()),
+      m_tracingPort(m_port->port(), m_trace), m_lastTrace(lastTrace),
+      m_pause(environment.makePause()), m_imageCodec(editor), m_codec(m_imageCodec) {
     setObjectName(QStringLiteral("frmMain"));
     setModal(true);
 
@@ -48,6 +51,9 @@ frmMain::frmMain(document::Editor& editor, link::TransferState& state,
     m_start->setDefault(true);
     m_close = new QPushButton(this);
     m_close->setObjectName(QStringLiteral("cmdClose"));
+    m_saveTrace = new QPushButton(this);
+    m_saveTrace->setObjectName(QStringLiteral("cmdSaveTrace"));
+    m_saveTrace->setAutoDefault(false);
     m_passwordModify = new QCheckBox(QStringLiteral("Password modify"), this);
     m_passwordModify->setObjectName(QStringLiteral("chkPasswordModify"));
     m_newPassword = new QLineEdit(this);
@@ -59,6 +65,7 @@ frmMain::frmMain(document::Editor& editor, link::TransferState& state,
     progress->addWidget(m_progressBar, 1);
     progress->addWidget(m_progressText);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_saveTrace);
     buttons->addStretch(1);
     buttons->addWidget(m_start);
     buttons->addWidget(m_close);
@@ -78,6 +85,7 @@ frmMain::frmMain(document::Editor& editor, link::TransferState& state,
 
     connect(m_start, &QPushButton::clicked, this, &frmMain::onStart);
     connect(m_close, &QPushButton::clicked, this, [this] { m_engine->closeButton(); });
+    connect(m_saveTrace, &QPushButton::clicked, this, &frmMain::onSaveTrace);
     connect(m_passwordModify, &QCheckBox::toggled, this, [this](bool checked) {
         m_newPassword->setVisible(checked);
         passwordControlsChanged();
@@ -85,7 +93,7 @@ frmMain::frmMain(document::Editor& editor, link::TransferState& state,
     connect(m_newPassword, &QLineEdit::textChanged, this, &frmMain::passwordControlsChanged);
 
     link::CloneView& view = *this;
-    m_engine = std::make_unique<link::CloneEngine>(editor, state, m_port->port(), m_timer, *m_pause,
+    m_engine = std::make_unique<link::CloneEngine>(editor, state, m_tracingPort, m_timer, *m_pause,
                                                    view, m_codec, environment.intervals);
     m_port->setReceiveHandler([this] { m_engine->receiveEvent(); });
     m_timer.setHandler([this] {
@@ -99,6 +107,7 @@ frmMain::frmMain(document::Editor& editor, link::TransferState& state,
     setWindowTitle(qt(m_engine->caption()));
     m_progressLabel->setText(qt(m_engine->text("rw006")));
     m_close->setText(qt(m_engine->text("rw005")));
+    m_saveTrace->setText(qt(editor.langText("RW", "rw007")));
 }
 
 frmMain::~frmMain() {
@@ -143,7 +152,26 @@ void frmMain::passwordControlsChanged() {
 
 void frmMain::onStart() {
     passwordControlsChanged();
+    m_transferStarted = true;
     m_engine->startButton();
+}
+
+void frmMain::onSaveTrace() {
+    // Until this window starts, the transfer a user asks about is the one before: a
+    // transfer that failed has closed its window, and the user comes back here for it.
+    const link::TransferTrace& trace =
+        m_transferStarted || m_lastTrace == nullptr || m_lastTrace->empty() ? m_trace
+                                                                            : *m_lastTrace;
+    auto& prompts = m_editor.prompts();
+    const std::optional<std::string> path =
+        prompts.chooseSaveFile("Transfer trace (*.txt)|*.txt|All files (*.*)|*.*");
+    if (!path) {
+        return;
+    }
+    const std::string error = app::writeFileAtomically(*path, trace.text());
+    if (!error.empty()) {
+        prompts.message("The transfer trace could not be saved: " + error, app::Icon::Error);
+    }
 }
 
 } // namespace vn574::ui::clone

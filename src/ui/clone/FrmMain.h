@@ -3,6 +3,7 @@
 #include "codec/ImageCodec.h"
 #include "link/CloneEngine.h"
 #include "link/CodecTransfer.h"
+#include "link/TransferTrace.h"
 #include "link/qt/QtCloneHost.h"
 #include "ui/clone/CloneEnvironment.h"
 
@@ -29,13 +30,19 @@ namespace vn574::ui::clone {
 class frmMain : public QDialog, private link::CloneView {
     Q_OBJECT
 public:
+    // `lastTrace` is the record of the transfer before this window's, which the window
+    // offers for saving until it starts a transfer of its own.
     frmMain(document::Editor& editor, link::TransferState& state,
-            const CloneEnvironment& environment, QWidget* parent = nullptr);
+            const CloneEnvironment& environment, const link::TransferTrace* lastTrace = nullptr,
+            QWidget* parent = nullptr);
     ~frmMain() override;
 
     [[nodiscard]] const link::CloneEngine& engine() const { return *m_engine; }
     [[nodiscard]] bool tickActive() const { return m_timer.isActive(); }
     [[nodiscard]] int tickInterval() const { return m_timer.interval(); }
+    // Every byte this window's port sent and received, from the port's opening on.
+    [[nodiscard]] const link::TransferTrace& trace() const { return m_trace; }
+    [[nodiscard]] bool transferStarted() const { return m_transferStarted; }
 
     // Ends the transfer through the engine (port closed, option flags stored) before
     // the window goes.
@@ -47,10 +54,16 @@ private:
     void closeWindow() override;
 
     void onStart();
+    void onSaveTrace();
     void passwordControlsChanged();
 
+    document::Editor& m_editor;
     // Declared before the engine, which uses them until it is destroyed.
     std::unique_ptr<TransferPort> m_port;
+    link::TransferTrace m_trace;
+    link::TracingSerialPort m_tracingPort;
+    const link::TransferTrace* m_lastTrace;
+    bool m_transferStarted = false;
     std::unique_ptr<link::Pause> m_pause;
     link::QtTickTimer m_timer;
     codec::ImageCodec m_imageCodec;
@@ -62,6 +75,7 @@ private:
     QProgressBar* m_progressBar = nullptr;
     QPushButton* m_start = nullptr;
     QPushButton* m_close = nullptr;
+    QPushButton* m_saveTrace = nullptr;
     QCheckBox* m_passwordModify = nullptr;
     QLineEdit* m_newPassword = nullptr;
 };

@@ -80,11 +80,14 @@ bool RadioTransfers::writeChannelData() {
 void RadioTransfers::runCloneWindow(link::TransferMode mode) {
     m_state.mode = mode;
     {
-        frmMain window(m_editor, m_state, m_environment, m_window);
+        frmMain window(m_editor, m_state, m_environment, &m_lastTrace, m_window);
         if (m_hook) {
             m_hook(window);
         }
         window.exec();
+        if (window.transferStarted()) {
+            m_lastTrace = window.trace();
+        }
     }
     // The decoder has replaced model, grid, option flags and labels piece by piece;
     // show the whole result once more.

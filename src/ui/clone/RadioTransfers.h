@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/TransferState.h"
+#include "link/TransferTrace.h"
 #include "ui/clone/CloneEnvironment.h"
 #include "ui/clone/DlgSetting.h"
 
@@ -29,6 +30,8 @@ public:
     void setEnvironment(CloneEnvironment environment) { m_environment = std::move(environment); }
     [[nodiscard]] const CloneEnvironment& environment() const { return m_environment; }
     [[nodiscard]] const link::TransferState& state() const { return m_state; }
+    // The record of the last transfer a clone window started.
+    [[nodiscard]] const link::TransferTrace& lastTrace() const { return m_lastTrace; }
 
     // Menu_ReadCHData: reads the radio into the document, after asking to keep unsaved
     // changes. Returns whether the clone window was shown.
@@ -53,6 +56,7 @@ private:
     QWidget* m_window;
     CloneEnvironment m_environment;
     link::TransferState m_state;
+    link::TransferTrace m_lastTrace;
     std::function<void(frmMain&)> m_hook;
     QPointer<dlgSetting> m_portDialog;
 };

@@ -186,19 +186,8 @@ void Frm5Tone::buildControls() {
         ptt->addWidget(frame);
     }
 
-    auto* ok = new QPushButton(qs(m_logic.caption("60024")));
-    ok->setObjectName(QStringLiteral("CommandOK"));
-    ok->setDefault(false);
-    ok->setAutoDefault(false);
-    auto* cancel = new QPushButton(qs(m_logic.caption("60025")));
-    cancel->setObjectName(QStringLiteral("CommandCANCEL"));
-    cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, [this] { accepted(); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    auto* buttons = okCancelRow(this, m_logic.caption("60024"), m_logic.caption("60025"),
+                                [this] { accepted(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);

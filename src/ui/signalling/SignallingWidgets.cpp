@@ -1,8 +1,11 @@
 #include "ui/signalling/SignallingWidgets.h"
 
 #include <QComboBox>
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 
 namespace vn574::ui::signalling {
@@ -39,6 +42,23 @@ void showText(QComboBox* combo, const std::string& text) {
     if (combo->isEditable() && combo->currentText() != shown) {
         combo->setEditText(shown);
     }
+}
+
+QHBoxLayout* okCancelRow(QDialog* dialog, const std::string& okCaption,
+                         const std::string& cancelCaption, std::function<void()> onOk) {
+    auto* ok = new QPushButton(qs(okCaption));
+    ok->setObjectName(QStringLiteral("CommandOK"));
+    ok->setAutoDefault(false);
+    auto* cancel = new QPushButton(qs(cancelCaption));
+    cancel->setObjectName(QStringLiteral("CommandCANCEL"));
+    cancel->setAutoDefault(false);
+    QObject::connect(ok, &QPushButton::clicked, dialog, std::move(onOk));
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    return buttons;
 }
 
 } // namespace vn574::ui::signalling

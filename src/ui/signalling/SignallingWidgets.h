@@ -5,10 +5,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 class QComboBox;
+class QDialog;
+class QHBoxLayout;
 class QLabel;
 class QWidget;
 
@@ -27,5 +30,11 @@ QLabel* labelFor(const std::string& caption, QWidget* buddy, const QString& name
 void showPosition(QComboBox* combo, int position);
 // Shows `text` in an editable list without telling the logic.
 void showText(QComboBox* combo, const std::string& text);
+
+// The dialogs' OK and Cancel buttons at the right: OK runs `onOk` (which checks the
+// entries and may keep the dialog open), Cancel rejects. Neither is a default button,
+// so Enter in a grid cell edits the cell instead of closing the dialog.
+QHBoxLayout* okCancelRow(QDialog* dialog, const std::string& okCaption,
+                         const std::string& cancelCaption, std::function<void()> onOk);
 
 } // namespace vn574::ui::signalling

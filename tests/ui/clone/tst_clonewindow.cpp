@@ -27,6 +27,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 
 using namespace vn574;
@@ -129,6 +130,7 @@ private slots:
     void writeRefusesADocumentWithoutChannels();
     void comPortMenuOpensThePortDialog();
     void comPortMenuWithoutAnyPort();
+    void traceOfTheLastTransferCanBeSaved();
 };
 
 void TestCloneWindow::readShowsTheRadioInTheMainWindow() {
@@ -473,6 +475,44 @@ void TestCloneWindow::comPortMenuWithoutAnyPort() {
     rig.trigger("Menu_COMPort");
     QCOMPARE(rig.ui.prompts.messages, std::vector<std::string>{"No Com Port!"});
     QVERIFY(rig.transfers().portDialog() == nullptr);
+}
+
+void TestCloneWindow::traceOfTheLastTransferCanBeSaved() {
+    // The read fails and its window closes; the user opens the window again to save
+    // what went over the line.
+    TransferRig rig(memoryFromFile(dataDir + "/image-2m.img"), sim::Faults{.silent = true});
+    rig.trigger("Menu_ReadCHData");
+    QCOMPARE(rig.ui.prompts.messages.back(), rig.text("msg1"));
+    const std::string failed = rig.transfers().lastTrace().text();
+    QVERIFY(failed.find(simPort) != std::string::npos);
+    QVERIFY(failed.find("ZT~F0000R") != std::string::npos);
+
+    test::TempDir dir;
+    const std::string saved = dir.path() + "/trace.txt";
+    link::TransferState state;
+    const auto environment = test::simulatedEnvironment(rig.radio, rig.log);
+    {
+        frmMain window(rig.ui.editor(), state, environment, &rig.transfers().lastTrace());
+        QPushButton* save = button(window, "cmdSaveTrace");
+        QCOMPARE(save->text().toStdString(), rig.text("rw007"));
+        rig.ui.prompts.saveFiles = {std::nullopt, saved, dir.path() + "/missing/trace.txt"};
+        save->click(); // cancelled: nothing written
+        QVERIFY(!std::filesystem::exists(saved));
+        save->click();
+        QCOMPARE(test::readFile(saved), failed);
+        const std::size_t messages = rig.ui.prompts.messages.size();
+        save->click(); // a folder that is not there
+        QCOMPARE(rig.ui.prompts.messages.size(), messages + 1);
+        QVERIFY(rig.ui.prompts.messages.back().find("could not be saved") != std::string::npos);
+    }
+
+    // A transfer that went well replaces the record; its replies are in it.
+    TransferRig good(memoryFromFile(dataDir + "/image-2m.img"));
+    good.trigger("Menu_ReadCHData");
+    QCOMPARE(good.ui.prompts.messages.back(), good.text("msg3"));
+    const std::string read = good.transfers().lastTrace().text();
+    QVERIFY(read.find("ZT~F1FF0R") != std::string::npos);
+    QVERIFY(read.find(" recv ") != std::string::npos);
 }
 
 QTEST_MAIN(TestCloneWindow)

@@ -1,4 +1,5 @@
 #include "../UiHarness.h"
+#include "SignallingTestSupport.h"
 #include "app/TextUtil.h"
 #include "ui/signalling/Frm2Tone.h"
 #include "ui/signalling/Frm5Tone.h"
@@ -23,36 +24,13 @@
 #include <memory>
 
 using namespace vn574;
+using namespace vn574::test;
 using ui::signalling::Frm2Tone;
 using ui::signalling::Frm5Tone;
 using ui::signalling::FrmSpecial;
 using ui::signalling::SignallingKeyFilter;
 
 namespace {
-
-template <typename T> T* child(QWidget* parent, const char* name) {
-    auto* widget = parent->findChild<T*>(QString::fromLatin1(name));
-    if (widget == nullptr) {
-        qFatal("no control %s", name);
-    }
-    return widget;
-}
-
-// Runs `drive` inside the modal loop of the next dialog of type T to come up. A driver
-// stopped by a failed check leaves the dialog open; it is closed so the test ends.
-template <typename T> void whenModal(std::function<void(T*)> drive) {
-    QTimer::singleShot(0, [drive] {
-        auto* dialog = dynamic_cast<T*>(QApplication::activeModalWidget());
-        if (dialog == nullptr) {
-            whenModal<T>(drive);
-            return;
-        }
-        drive(dialog);
-        if (dialog->isVisible()) {
-            dialog->reject();
-        }
-    });
-}
 
 QAction* menuEntry(const test::UiHarness& ui, const char* name) {
     auto* found = ui.window().findChild<QAction*>(QString::fromLatin1(name));
@@ -77,24 +55,9 @@ QString cellText(QTableView* grid, int row, int column) {
     return grid->model()->index(row, column).data().toString();
 }
 
-void clickCell(QTableView* grid, int row, int column) {
-    const QRect rect = grid->visualRect(grid->model()->index(row, column));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
-}
-
 // The in-place editor open over a cell, if any.
 template <typename T> T* cellEditor(QTableView* grid, int row, int column) {
     return qobject_cast<T*>(grid->indexWidget(grid->model()->index(row, column)));
-}
-
-void retype(QLineEdit* edit, const QString& text) {
-    edit->setFocus(Qt::MouseFocusReason);
-    edit->clear();
-    QTest::keyClicks(edit, text);
-}
-
-void click(QWidget* dialog, const char* button) {
-    QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
 }
 
 std::string trimmedCode(const document::FiveToneRec& rec) {

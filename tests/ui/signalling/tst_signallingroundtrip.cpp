@@ -1,4 +1,6 @@
 #include "../UiHarness.h"
+#include "../dialogs/DialogTestSupport.h"
+#include "SignallingTestSupport.h"
 #include "codec/ImageCodec.h"
 #include "codec/MemoryMap.h"
 #include "files/ChannelFile.h"
@@ -19,38 +21,12 @@
 #include <functional>
 
 using namespace vn574;
+using namespace vn574::test;
 using ui::signalling::Frm2Tone;
 using ui::signalling::Frm5Tone;
 using ui::signalling::FrmSpecial;
 
 namespace {
-
-template <typename T> T* child(QWidget* parent, const char* name) {
-    auto* widget = parent->findChild<T*>(QString::fromLatin1(name));
-    if (widget == nullptr) {
-        qFatal("no control %s", name);
-    }
-    return widget;
-}
-
-template <typename T> void whenModal(std::function<void(T*)> drive) {
-    QTimer::singleShot(0, [drive] {
-        auto* dialog = dynamic_cast<T*>(QApplication::activeModalWidget());
-        if (dialog == nullptr) {
-            whenModal<T>(drive);
-            return;
-        }
-        drive(dialog);
-        if (dialog->isVisible()) {
-            dialog->reject();
-        }
-    });
-}
-
-void clickCell(QTableView* grid, int row, int column) {
-    const QRect rect = grid->visualRect(grid->model()->index(row, column));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
-}
 
 void typeInCell(QTableView* grid, int row, int column, const char* text) {
     clickCell(grid, row, column);
@@ -59,29 +35,11 @@ void typeInCell(QTableView* grid, int row, int column, const char* text) {
     QTest::keyClicks(editor, text);
 }
 
-void retype(QLineEdit* edit, const QString& text) {
-    edit->setFocus(Qt::MouseFocusReason);
-    edit->clear();
-    QTest::keyClicks(edit, text);
-}
-
-void chooseWithKeys(QComboBox* list, int downs) {
-    list->setFocus();
-    QTest::keyClick(list, Qt::Key_Home);
-    for (int k = 0; k < downs; ++k) {
-        QTest::keyClick(list, Qt::Key_Down);
-    }
-}
-
 void openFromMenu(const test::UiHarness& ui, const char* entry) {
     auto* action = ui.window().findChild<QAction*>(QString::fromLatin1(entry));
     QVERIFY(action != nullptr);
     QVERIFY(action->isVisible());
     action->trigger();
-}
-
-void click(QWidget* dialog, const char* button) {
-    QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
 }
 
 } // namespace
