@@ -11,6 +11,8 @@ namespace {
 
 constexpr int firstFieldColumn = 2; // name
 constexpr int lastGridColumn = 16;  // option signal
+// The step a row keeps when its Ref. cell holds no step of the list.
+constexpr std::string_view stepOfNoStep = "5";
 
 bool isFrequencyColumn(int column) {
     return column == colRxFreq || column == colTxFreq;
@@ -338,10 +340,10 @@ void Editor::setInactiveStatus(int row) {
     for (int column = firstFieldColumn; column <= lastGridColumn; ++column) {
         m_grid.setCell(row, column, std::string(notInUseCell));
     }
-    // What setCell would keep for the Ref. cell: "---" is no step.
+    // What setCell keeps for the Ref. cell, whose "---" is no step of the list.
     static_assert(firstFieldColumn <= colRef && colRef <= lastGridColumn);
     if (row >= 1 && row <= tableRows) {
-        m_doc.rowStep(row) = "5";
+        m_doc.rowStep(row) = std::string(stepOfNoStep);
     }
     notify(GridChanged);
 }
@@ -380,7 +382,7 @@ CellEditor Editor::cellClicked(int row, int column) {
 
 void Editor::setCell(int row, int column, std::string text) {
     if (column == colRef && row >= 1 && row <= tableRows) {
-        m_doc.rowStep(row) = positionOf(StepList(), text) ? text : "5";
+        m_doc.rowStep(row) = positionOf(StepList(), text) ? text : std::string(stepOfNoStep);
     }
     m_grid.setCell(row, column, std::move(text));
 }
