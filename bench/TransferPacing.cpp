@@ -93,6 +93,19 @@ double wireSeconds(long long bytes) {
     return static_cast<double>(bytes) * 10.0 / 9600.0;
 }
 
+// The three rows of one transfer: its pace against the ticks, the time its bytes take on
+// the line, and the blocks it had to ask for again.
+void reportTransfer(const std::string& name, const std::string& ticks, double seconds, double ideal,
+                    const LineCount& line) {
+    row(name + ": wall / (" + ticks + ")",
+        format("%.3f", seconds / ideal) + format(" (%.1f s)", seconds), "<= 1.02");
+    row(name + ": wire-time floor at 9600 bit/s",
+        format("%.1f s", wireSeconds(line.bytes)) +
+            format(" (%.0f%% of wall)", 100.0 * wireSeconds(line.bytes) / seconds),
+        "(comparison)");
+    row(name + ": blocks asked twice", std::to_string(line.repeated), "0");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -132,20 +145,11 @@ int main(int argc, char** argv) {
     const LineCount writeLine = countTrace(writeTrace);
     const double readIdeal = readLine.readFrames * 0.150;
     const double writeIdeal = (writeLine.readFrames + 1) * 0.150 + writeLine.writeFrames * 0.100;
-    row("read: wall / (" + std::to_string(readLine.readFrames) + " blocks x 150 ms)",
-        format("%.3f", read.seconds / readIdeal) + format(" (%.1f s)", read.seconds), "<= 1.02");
-    row("read: wire-time floor at 9600 bit/s",
-        format("%.1f s", wireSeconds(readLine.bytes)) +
-            format(" (%.0f%% of wall)", 100.0 * wireSeconds(readLine.bytes) / read.seconds),
-        "(comparison)");
-    row("read: blocks asked twice", std::to_string(readLine.repeated), "0");
-    row("write: wall / (" + std::to_string(writeLine.writeFrames) + " x 100 ms + " +
-            std::to_string(writeLine.readFrames + 1) + " x 150 ms)",
-        format("%.3f", write.seconds / writeIdeal) + format(" (%.1f s)", write.seconds), "<= 1.02");
-    row("write: wire-time floor at 9600 bit/s",
-        format("%.1f s", wireSeconds(writeLine.bytes)) +
-            format(" (%.0f%% of wall)", 100.0 * wireSeconds(writeLine.bytes) / write.seconds),
-        "(comparison)");
-    row("write: blocks asked twice", std::to_string(writeLine.repeated), "0");
+    reportTransfer("read", std::to_string(readLine.readFrames) + " blocks x 150 ms", read.seconds,
+                   readIdeal, readLine);
+    reportTransfer("write",
+                   std::to_string(writeLine.writeFrames) + " x 100 ms + " +
+                       std::to_string(writeLine.readFrames + 1) + " x 150 ms",
+                   write.seconds, writeIdeal, writeLine);
     return 0;
 }
