@@ -13,17 +13,6 @@
 #include <QVBoxLayout>
 
 namespace vn574::ui::signalling {
-namespace {
-
-QFormLayout* formLayout() {
-    auto* form = new QFormLayout;
-    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    form->setHorizontalSpacing(7); // labels end 100 twips left of their control
-    return form;
-}
-
-} // namespace
-
 FrmSpecial::FrmSpecial(document::FiveToneEditor& fiveTone, QWidget* parent)
     : QDialog(parent), m_logic(fiveTone) {
     setObjectName(QStringLiteral("FrmSpecial"));

@@ -18,17 +18,6 @@
 #include <QVBoxLayout>
 
 namespace vn574::ui::signalling {
-namespace {
-
-QFormLayout* formLayout() {
-    auto* form = new QFormLayout;
-    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    form->setHorizontalSpacing(7); // labels end 100 twips left of their list
-    return form;
-}
-
-} // namespace
-
 Frm2Tone::Frm2Tone(document::Editor& editor, QWidget* parent) : QDialog(parent), m_logic(editor) {
     setObjectName(QStringLiteral("Frm2Tone"));
     setModal(true);
@@ -46,12 +35,7 @@ void Frm2Tone::buildControls() {
         document::TwoToneEditor::gridColumns,
         [this](int row, int column) -> const std::string& { return m_logic.cell(row, column); },
         this);
-    m_grid = new QTableView;
-    m_grid->setObjectName(QStringLiteral("MSHFlexGrid1"));
-    m_grid->setModel(m_model);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 10);
+    m_grid = memoryGrid(m_model);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
     m_grid->setColumnWidth(0, 44);

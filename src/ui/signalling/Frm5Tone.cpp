@@ -106,12 +106,7 @@ void Frm5Tone::buildControls() {
         document::FiveToneEditor::gridColumns,
         [this](int row, int column) -> const std::string& { return m_logic.cell(row, column); },
         this);
-    m_grid = new QTableView;
-    m_grid->setObjectName(QStringLiteral("MSHFlexGrid1"));
-    m_grid->setModel(m_model);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 10);
+    m_grid = memoryGrid(m_model);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     const std::array<int, 4> widths{44, 110, 240, 110};
     for (int column = 0; column < 4; ++column) {

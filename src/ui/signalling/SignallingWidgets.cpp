@@ -2,11 +2,14 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTableView>
 
 namespace vn574::ui::signalling {
 
@@ -42,6 +45,23 @@ void showText(QComboBox* combo, const std::string& text) {
     if (combo->isEditable() && combo->currentText() != shown) {
         combo->setEditText(shown);
     }
+}
+
+QFormLayout* formLayout() {
+    auto* form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->setHorizontalSpacing(7); // 100 twips
+    return form;
+}
+
+QTableView* memoryGrid(QAbstractItemModel* model) {
+    auto* grid = new QTableView;
+    grid->setObjectName(QStringLiteral("MSHFlexGrid1"));
+    grid->setModel(model);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 10);
+    return grid;
 }
 
 QHBoxLayout* okCancelRow(QDialog* dialog, const std::string& okCaption,

@@ -10,9 +10,12 @@
 #include <string_view>
 
 class QComboBox;
+class QAbstractItemModel;
 class QDialog;
+class QFormLayout;
 class QHBoxLayout;
 class QLabel;
+class QTableView;
 class QWidget;
 
 namespace vn574::ui::signalling {
@@ -30,6 +33,13 @@ QLabel* labelFor(const std::string& caption, QWidget* buddy, const QString& name
 void showPosition(QComboBox* combo, int position);
 // Shows `text` in an editable list without telling the logic.
 void showText(QComboBox* combo, const std::string& text);
+
+// A form whose labels end just left of their controls (100 twips), right-aligned.
+QFormLayout* formLayout();
+
+// The dialogs' memory grid ("MSHFlexGrid1") over `model`: one cell selected at a time,
+// no row headers, rows a little taller than the text for the in-place editors.
+QTableView* memoryGrid(QAbstractItemModel* model);
 
 // The dialogs' OK and Cancel buttons at the right: OK runs `onOk` (which checks the
 // entries and may keep the dialog open), Cancel rejects. Neither is a default button,
