@@ -3,11 +3,14 @@
 # already installed are left alone, so the script is quick on a prepared machine.
 set -euo pipefail
 
+# Installed without recommends, so everything the two README commands use is named
+# here: clang's sanitizer and libFuzzer runtimes (libclang-rt-14-dev) are only a
+# recommendation of clang, and git lists the sources clang-tidy checks.
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6svg6 qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth clang clang-format clang-tidy
+  xvfb xauth clang libclang-rt-14-dev clang-format clang-tidy
 )
 
 missing=()
