@@ -21,12 +21,16 @@ command -v debootstrap >/dev/null || {
 
 # The first Debian main archive of the machine's apt sources, in either source format.
 mirror_of_apt_sources() {
-  local files=(/etc/apt/sources.list /etc/apt/sources.list.d/*)
+  local files=()
+  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+    [ -f "$file" ] && files+=("$file")
+  done
+  [ ${#files[@]} -gt 0 ] || return 0
   awk '/^deb / && $0 !~ /security/ { for (i = 2; i <= NF; i++) if ($i ~ /^[a-z]+:\/\//) { print $i; exit } }' \
-    "${files[@]}" 2>/dev/null | head -n 1
-  awk '/^URIs:/ && $2 !~ /security/ { print $2; exit }' "${files[@]}" 2>/dev/null | head -n 1
+    "${files[@]}"
+  awk '/^URIs:/ && $2 !~ /security/ { print $2; exit }' "${files[@]}"
 }
-mirror=$(mirror_of_apt_sources | head -n 1)
+mirror=$(mirror_of_apt_sources | head -n 1 || true)
 [ -n "$mirror" ] || { echo "no Debian mirror found in the apt sources" >&2; exit 2; }
 
 mounted=()
