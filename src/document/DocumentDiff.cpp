@@ -1,0 +1,317 @@
+#include "document/DocumentDiff.h"
+
+#include "app/TextUtil.h"
+#include "document/Editor.h"
+#include "document/ValueTables.h"
+
+#include <charconv>
+#include <optional>
+#include <utility>
+
+namespace vn574::document {
+namespace {
+
+// Names of table columns 2..18.
+constexpr std::array<std::string_view, tableColumns - 1> channelFieldNames{
+    "Name",   "Ref",      "RxFreq",       "RxTone",       "WN",     "PacMode",
+    "DcsDet", "ScanSkip", "PRI",          "TxFreq",       "TxTone", "BCL",
+    "ANI",    "Shift",    "OptionSignal", "OptionMemory", "PttId"};
+
+// Options 1..27 of strSetup by the English labels of the option dialog.
+constexpr std::array<std::string_view, setupFieldCount - 1> optionNames{
+    // clang-format off
+    "Indication Mode", "VFO/MR/CALL", "MR No", "SQL No", "TX POWER", "SCAN Start",
+    "Tx Power Change", "Key Lock Change", "Moni Key", "Ctcss/Dcs Change", "TBST Output",
+    "DTMF burst delay", "DTMF 1st digit", "DTMF TX interval", "TBST Freq", "Time out timer",
+    "Time out penalty", "Key Lock", "APO", "Beep sound", "Scanning Mode", "LAMP Mode",
+    "Security Mode", "Model Lock", "Power Select", "Scrambler", "Aftersound Elimination",
+    // clang-format on
+};
+
+constexpr int autoDialMemories = 9;
+
+// A cell as the channel data file stores it: a blank cell is written as "def", which
+// reads back as "".
+std::string storedCell(const std::string& cell) {
+    return app::trimBlanks(cell).empty() ? std::string() : cell;
+}
+
+std::optional<double> frequencyOf(std::string_view text) {
+    text = app::trimBlanks(text);
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool sameValue(int column, const std::string& left, const std::string& right) {
+    if (column == colRxFreq || column == colTxFreq) {
+        const auto a = frequencyOf(left);
+        const auto b = frequencyOf(right);
+        if (a && b) {
+            return *a == *b; // "145.5" and "145.50000" are the same frequency
+        }
+    }
+    return left == right;
+}
+
+int gridColumnOf(int column) {
+    return column <= colOptSignal ? column : colOptSignal;
+}
+
+std::string field(const std::vector<std::string>& fields, std::size_t index) {
+    return index < fields.size() ? fields[index] : std::string();
+}
+
+using Values = std::vector<std::pair<std::string, std::string>>;
+
+void add(Values& values, std::string name, int value) {
+    values.emplace_back(std::move(name), std::to_string(value));
+}
+
+template <typename Array>
+void addArray(Values& values, const std::string& name, const Array& array) {
+    for (std::size_t i = 0; i < array.size(); ++i) {
+        add(values, name + "[" + std::to_string(i) + "]", array[i]);
+    }
+}
+
+void addFiveTone(Values& values, const std::string& name, const FiveToneRec& record) {
+    add(values, name + ".Spare", record.spare);
+    add(values, name + ".Std", record.std);
+    add(values, name + ".CodeLen", record.codeLen);
+    add(values, name + ".ToneTime", record.toneTime);
+    values.emplace_back(name + ".Code", record.code.str());
+}
+
+// Every member of the signalling record in declaration order, by its own name. The memory
+// arrays are numbered from 1 as the record declares them: TwoToneMem[1] is memory 0.
+Values signallingValues(const ToneData& data) {
+    Values values;
+    addArray(values, "DtmfMem", data.dtmfMem);
+    addArray(values, "Spare0", data.spare0);
+    add(values, "TwoToneType", data.twoToneType);
+    add(values, "ToneADivHi", data.toneADivHi);
+    add(values, "ToneADivLo", data.toneADivLo);
+    add(values, "ToneBDivHi", data.toneBDivHi);
+    add(values, "ToneBDivLo", data.toneBDivLo);
+    add(values, "ToneAFrac", data.toneAFrac);
+    add(values, "ToneBFrac", data.toneBFrac);
+    add(values, "TwoToneSel", data.twoToneSel);
+    addArray(values, "TwoToneSet", data.twoToneSet);
+    for (std::size_t i = 0; i < data.twoToneMem.size(); ++i) {
+        const TwoToneRec& memory = data.twoToneMem[i];
+        const std::string name = "TwoToneMem[" + std::to_string(i + 1) + "].";
+        add(values, name + "Div1Hi", memory.div1Hi);
+        add(values, name + "Div1Lo", memory.div1Lo);
+        add(values, name + "Div2Hi", memory.div2Hi);
+        add(values, name + "Div2Lo", memory.div2Lo);
+        add(values, name + "Frac1", memory.frac1);
+        add(values, name + "Frac2", memory.frac2);
+    }
+    add(values, "SelfIdSpare", data.selfIdSpare);
+    add(values, "SelfIdMode", data.selfIdMode);
+    add(values, "SelfIdStd", data.selfIdStd);
+    add(values, "SelfIdLen", data.selfIdLen);
+    add(values, "SelfIdTime", data.selfIdTime);
+    values.emplace_back("SelfId", data.selfId.str());
+    add(values, "SelfIdDelay", data.selfIdDelay);
+    addFiveTone(values, "PttIdBot", data.pttIdBot);
+    addFiveTone(values, "PttIdEot", data.pttIdEot);
+    for (std::size_t i = 0; i < data.fiveToneMem.size(); ++i) {
+        addFiveTone(values, "FiveToneMem[" + std::to_string(i + 1) + "]", data.fiveToneMem[i]);
+    }
+    return values;
+}
+
+std::string counted(const std::array<std::string, 2>& patterns, int count) {
+    std::string text = patterns[count == 1 ? 0 : 1];
+    const std::string number = std::to_string(count);
+    for (auto at = text.find("%1"); at != std::string::npos; at = text.find("%1", at)) {
+        text.replace(at, 2, number);
+        at += number.size();
+    }
+    return text;
+}
+
+} // namespace
+
+std::string_view sectionName(DiffSection section) {
+    switch (section) {
+    case DiffSection::Model:
+        return "model";
+    case DiffSection::Channel:
+        return "channel";
+    case DiffSection::Option:
+        return "option";
+    case DiffSection::AutoDial:
+        return "autodial";
+    case DiffSection::Signalling:
+        return "signalling";
+    }
+    return {};
+}
+
+DocumentDiff::DocumentDiff(const Editor& left, const Editor& right) {
+    if (left.selectedModel() != right.selectedModel()) {
+        m_differences.push_back({DiffSection::Model, "-", "Model",
+                                 std::to_string(left.selectedModel()),
+                                 std::to_string(right.selectedModel())});
+    }
+    compareChannels(left, right);
+    compareRecord(DiffSection::Option, left.document().strSetup, right.document().strSetup);
+    compareRecord(DiffSection::AutoDial, left.document().strAutoDial, right.document().strAutoDial);
+    compareSignalling(left, right);
+}
+
+void DocumentDiff::compareChannels(const Editor& left, const Editor& right) {
+    for (int row = 1; row <= tableRows; ++row) {
+        const bool leftInUse = left.isRowActive(row);
+        const bool rightInUse = right.isRowActive(row);
+        if (!leftInUse && !rightInUse) {
+            continue; // the radio holds nothing of either row
+        }
+        if (leftInUse != rightInUse) {
+            const auto status = [](bool inUse) {
+                return std::string(inUse ? storedActive : storedInactive);
+            };
+            m_differences.push_back({DiffSection::Channel, rowLabel(row), "Status",
+                                     status(leftInUse), status(rightInUse), row, colStatus});
+            continue;
+        }
+        for (int column = colName; column <= colPttId; ++column) {
+            std::string a = storedCell(left.document().strChData.at(row, column));
+            std::string b = storedCell(right.document().strChData.at(row, column));
+            if (!sameValue(column, a, b)) {
+                m_differences.push_back(
+                    {DiffSection::Channel, rowLabel(row),
+                     std::string(channelFieldNames[static_cast<std::size_t>(column - colName)]),
+                     std::move(a), std::move(b), row, gridColumnOf(column)});
+            }
+        }
+    }
+}
+
+void DocumentDiff::compareRecord(DiffSection section, std::string_view left,
+                                 std::string_view right) {
+    const std::vector<std::string> a = app::splitFields(left, '|');
+    const std::vector<std::string> b = app::splitFields(right, '|');
+    const bool options = section == DiffSection::Option;
+    const std::size_t last = options ? optionNames.size() : autoDialMemories;
+    for (std::size_t index = 1; index <= last; ++index) {
+        std::string leftValue = field(a, index);
+        std::string rightValue = field(b, index);
+        if (leftValue != rightValue) {
+            m_differences.push_back(
+                {section, std::to_string(index),
+                 options ? std::string(optionNames[index - 1]) : std::string("Number"),
+                 std::move(leftValue), std::move(rightValue)});
+        }
+    }
+}
+
+void DocumentDiff::compareSignalling(const Editor& left, const Editor& right) {
+    const Values a = signallingValues(left.document().toneData);
+    const Values b = signallingValues(right.document().toneData);
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i].second != b[i].second) {
+            m_differences.push_back(
+                {DiffSection::Signalling, a[i].first, "Value", a[i].second, b[i].second});
+        }
+    }
+}
+
+DiffCounts DocumentDiff::counts() const {
+    DiffCounts counts;
+    int lastRow = 0;
+    for (const Difference& difference : m_differences) {
+        switch (difference.section) {
+        case DiffSection::Model:
+            counts.model = true;
+            break;
+        case DiffSection::Channel:
+            // A row's differences are adjacent: rows are compared one after the other.
+            counts.channels += difference.row != lastRow ? 1 : 0;
+            lastRow = difference.row;
+            break;
+        case DiffSection::Option:
+            ++counts.options;
+            break;
+        case DiffSection::AutoDial:
+            ++counts.autoDials;
+            break;
+        case DiffSection::Signalling:
+            ++counts.signalling;
+            break;
+        }
+    }
+    return counts;
+}
+
+std::string DocumentDiff::summary(const SummaryWords& words) const {
+    const DiffCounts c = counts();
+    std::vector<std::string> parts;
+    int things = 0;
+    if (c.model) {
+        parts.push_back(words.model);
+        ++things;
+    }
+    const auto addCount = [&](const std::array<std::string, 2>& patterns, int count) {
+        if (count > 0) {
+            parts.push_back(counted(patterns, count));
+            things += count;
+        }
+    };
+    addCount(words.channels, c.channels);
+    addCount(words.options, c.options);
+    addCount(words.autoDials, c.autoDials);
+    addCount(words.signalling, c.signalling);
+    if (parts.empty()) {
+        return words.none;
+    }
+    std::string text = parts.front();
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        text += (i + 1 == parts.size() ? words.lastSeparator : words.listSeparator) + parts[i];
+    }
+    text += words.verbSpace + (things == 1 ? words.verbOne : words.verbMany);
+    if (!text.empty() && text.front() >= 'a' && text.front() <= 'z') {
+        text.front() = static_cast<char>(text.front() - 'a' + 'A');
+    }
+    return text;
+}
+
+std::string escapedValue(std::string_view value) {
+    static constexpr std::string_view hex = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(value.size());
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+        case '\\':
+            text += "\\\\";
+            break;
+        case '\t':
+            text += "\\t";
+            break;
+        case '\n':
+            text += "\\n";
+            break;
+        case '\r':
+            text += "\\r";
+            break;
+        default:
+            if (byte < 0x20 || byte >= 0x7F) {
+                text += "\\x";
+                text += hex[byte >> 4];
+                text += hex[byte & 0x0F];
+            } else {
+                text += c;
+            }
+        }
+    }
+    return text;
+}
+
+} // namespace vn574::document

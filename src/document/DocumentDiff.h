@@ -1,0 +1,85 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vn574::document {
+
+class Editor;
+
+enum class DiffSection { Model, Channel, Option, AutoDial, Signalling };
+
+// "model", "channel", "option", "autodial", "signalling": the names scripts read.
+std::string_view sectionName(DiffSection section);
+
+// One value that differs between the two documents, both sides in their stored forms
+// (the texts a channel data file holds, an empty field as "").
+struct Difference {
+    DiffSection section = DiffSection::Model;
+    std::string item;  // "-", a row label, an option or memory number, a member name
+    std::string field; // "Model", "RxFreq", "TX POWER", "Number", "Value"
+    std::string left;
+    std::string right;
+    int row = 0;    // grid row 1..104 of a channel difference, else 0
+    int column = 0; // grid column 1..16 that shows the field (option memory and PTT ID:
+                    // the option-signal column), else 0
+    bool operator==(const Difference&) const = default;
+};
+
+// How many things differ: channels count distinct rows, the other sections single values.
+struct DiffCounts {
+    bool model = false;
+    int channels = 0;
+    int options = 0;
+    int autoDials = 0;
+    int signalling = 0;
+    [[nodiscard]] bool any() const {
+        return model || channels + options + autoDials + signalling > 0;
+    }
+};
+
+// The words of the summary line. "%1" in a pattern stands for the count; the defaults are
+// the English ones the command line prints.
+struct SummaryWords {
+    std::string model = "the model";
+    std::array<std::string, 2> channels{"%1 channel", "%1 channels"};
+    std::array<std::string, 2> options{"%1 option", "%1 options"};
+    std::array<std::string, 2> autoDials{"%1 auto-dialer memory", "%1 auto-dialer memories"};
+    std::array<std::string, 2> signalling{"%1 signalling value", "%1 signalling values"};
+    std::string listSeparator = ", ";
+    std::string lastSeparator = " and ";
+    std::string verbOne = "differs"; // after a single thing: "1 channel differs"
+    std::string verbMany = "differ";
+    std::string verbSpace = " ";
+    std::string none = "No differences";
+};
+
+// Compares two documents as the radio would hold them: the model, the rows in use, the
+// options, the auto-dialer memories and the whole signalling record, in that order. Both
+// editors must have had UpdateAllArray, so that their channel tables hold the rows in use
+// as the grid shows them; neither is changed.
+class DocumentDiff {
+public:
+    DocumentDiff(const Editor& left, const Editor& right);
+
+    [[nodiscard]] const std::vector<Difference>& differences() const { return m_differences; }
+    [[nodiscard]] bool empty() const { return m_differences.empty(); }
+    [[nodiscard]] DiffCounts counts() const;
+    // "The model, 3 channels and 2 signalling values differ", or words.none.
+    [[nodiscard]] std::string summary(const SummaryWords& words = {}) const;
+
+private:
+    void compareChannels(const Editor& left, const Editor& right);
+    void compareRecord(DiffSection section, std::string_view left, std::string_view right);
+    void compareSignalling(const Editor& left, const Editor& right);
+
+    std::vector<Difference> m_differences;
+};
+
+// A value made safe for one line of a table: a backslash, tab, line feed or carriage
+// return becomes "\\", "\t", "\n" or "\r", any other byte outside printable ASCII "\xHH".
+std::string escapedValue(std::string_view value);
+
+} // namespace vn574::document
