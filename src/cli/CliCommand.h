@@ -5,7 +5,8 @@
 namespace vn574::cli {
 
 // Exit status of the tool: 0 done; 1 the operation failed (the message is on stderr);
-// 2 the command line was wrong.
+// 2 the command line was wrong. "diff" alone answers 1 for "the files differ" and 2 for
+// every failure, as diff(1) does.
 inline constexpr int exitOk = 0;
 inline constexpr int exitFailure = 1;
 inline constexpr int exitUsage = 2;
@@ -28,5 +29,6 @@ int runRead(const QStringList& arguments);
 int runWrite(const QStringList& arguments);
 int runCsvExport(const QStringList& arguments);
 int runCsvImport(const QStringList& arguments);
+int runDiff(const QStringList& arguments);
 
 } // namespace vn574::cli

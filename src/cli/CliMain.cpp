@@ -20,6 +20,7 @@ constexpr std::array commands{
     CliCommand{"csv-export", "Write the channels of a channel data file as a CSV list",
                runCsvExport},
     CliCommand{"csv-import", "Read a CSV channel list into a channel data file", runCsvImport},
+    CliCommand{"diff", "Show what differs between two channel data files or radio images", runDiff},
 };
 
 void printUsage(std::ostream& out) {

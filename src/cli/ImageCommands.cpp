@@ -4,13 +4,10 @@
 #include "codec/ImageCodec.h"
 #include "codec/MemoryImage.h"
 #include "files/ChannelFile.h"
+#include "files/ImageFile.h"
 
 #include <QCommandLineParser>
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 
@@ -28,21 +25,6 @@ std::optional<std::uint8_t> parseOptionByte(const QString& text) {
         return std::nullopt;
     }
     return static_cast<std::uint8_t>(value);
-}
-
-// The whole file, or a description of why it cannot be had.
-std::optional<std::string> readImageFile(const std::string& path, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot read \"" + path + "\": " + std::strerror(errno);
-        return std::nullopt;
-    }
-    std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        error = "cannot read \"" + path + "\"";
-        return std::nullopt;
-    }
-    return contents;
 }
 
 } // namespace
@@ -120,25 +102,16 @@ int runDecode(const QStringList& arguments) {
         return *status;
     }
     const auto& paths = std::get<FileArguments>(parsed);
-    const std::string& input = paths.input;
-    std::string error;
-    const auto contents = readImageFile(input, error);
-    if (!contents) {
+    codec::MemoryImage image{};
+    const std::string error = files::readImageFile(paths.input, image);
+    if (!error.empty()) {
         CliSession::printError(error);
-        return exitFailure;
-    }
-    if (contents->size() != static_cast<std::size_t>(codec::imageSize)) {
-        CliSession::printError("\"" + input + "\" is not a radio image: it has " +
-                               std::to_string(contents->size()) + " bytes, an image has " +
-                               std::to_string(codec::imageSize));
         return exitFailure;
     }
     if (!session.start(parser)) {
         return exitFailure;
     }
 
-    codec::MemoryImage image{};
-    std::copy(contents->begin(), contents->end(), image.begin());
     codec::ImageCodec codec(session.editor());
     codec::decodeImage(codec, image);
     session.editor().document().bModify = true; // as a completed read leaves it

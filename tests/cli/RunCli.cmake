@@ -8,6 +8,7 @@ cmake_minimum_required(VERSION 3.25)
 #   COMPARE             pairs "produced=expected" separated by "|": byte-for-byte equal
 #   STDERR_CONTAINS     a text stderr must contain
 #   STDOUT_CONTAINS     a text stdout must contain
+#   STDOUT_FILE         a file stdout must equal byte for byte
 #   NOT_CREATED         a file (under WORK) that must not exist afterwards
 #   LARGE_FILE          a file (under WORK) of 30001 bytes to create first
 #   COPY                pairs "source=name" separated by "|": files copied into WORK first
@@ -55,6 +56,13 @@ if(DEFINED STDOUT_CONTAINS)
   string(FIND "${out}" "${STDOUT_CONTAINS}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "stdout lacks \"${STDOUT_CONTAINS}\":\n${out}")
+  endif()
+endif()
+if(DEFINED STDOUT_FILE)
+  string(REPLACE "%DATA%" "${DATA}" STDOUT_FILE "${STDOUT_FILE}")
+  file(READ "${STDOUT_FILE}" expected_out)
+  if(NOT out STREQUAL expected_out)
+    message(FATAL_ERROR "stdout differs from ${STDOUT_FILE}:\n${out}")
   endif()
 endif()
 if(DEFINED NOT_CREATED AND EXISTS "${WORK}/${NOT_CREATED}")

@@ -1,0 +1,63 @@
+#include "files/ComparedDocument.h"
+
+#include "app/TextUtil.h"
+#include "codec/ImageCodec.h"
+#include "files/ChannelFile.h"
+#include "files/ImageFile.h"
+
+namespace vn574::files {
+
+bool isChannelFileName(std::string_view path) {
+    return path.size() >= 3 && app::equalsIgnoringCase(path.substr(path.size() - 3), ".vd");
+}
+
+void ComparedDocument::CollectingPrompts::message(const std::string& text, app::Icon /*icon*/) {
+    messages += messages.empty() ? text : "\n" + text;
+}
+
+// Nothing is saved, printed or sent from a document read for comparing.
+app::Answer ComparedDocument::CollectingPrompts::ask(const std::string& /*text*/,
+                                                     app::Buttons buttons) {
+    return buttons == app::Buttons::OkCancel || buttons == app::Buttons::Ok ? app::Answer::Cancel
+                                                                            : app::Answer::No;
+}
+
+std::optional<std::string>
+ComparedDocument::CollectingPrompts::chooseSaveFile(const std::string& /*filter*/) {
+    return std::nullopt;
+}
+
+std::optional<std::string>
+ComparedDocument::CollectingPrompts::chooseOpenFile(const std::string& /*filter*/) {
+    return std::nullopt;
+}
+
+std::optional<std::string> ComparedDocument::CollectingPrompts::askPassword() {
+    return std::nullopt;
+}
+
+ComparedDocument::ComparedDocument(const app::ProcessSettings& settings)
+    : m_settings(settings), m_editor(m_settings, m_prompts) {
+    m_editor.load();
+}
+
+std::string ComparedDocument::load(const std::string& path) {
+    if (isChannelFileName(path)) {
+        const OpenResult result = openChannelFile(m_editor, path);
+        if (!result.ok() && m_prompts.messages.empty()) {
+            m_prompts.messages = "\"" + path + "\" could not be read completely.";
+        }
+    } else {
+        codec::MemoryImage image{};
+        const std::string error = readImageFile(path, image);
+        if (!error.empty()) {
+            return error;
+        }
+        codec::ImageCodec codec(m_editor);
+        codec::decodeImage(codec, image);
+    }
+    m_editor.UpdateAllArray();
+    return m_prompts.messages;
+}
+
+} // namespace vn574::files

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "app/ProcessSettings.h"
+#include "app/UserPrompts.h"
+#include "document/Editor.h"
+
+#include <string>
+#include <string_view>
+
+namespace vn574::files {
+
+// Whether a file to compare is taken as a channel data file (its name ends in ".vd", in
+// any case) rather than as a radio memory image.
+bool isChannelFileName(std::string_view path);
+
+// A document read from a file only to be compared, apart from the editor the user works
+// in: a channel data file opened as Open opens it, or a radio image decoded as a read of a
+// radio holding it. It has its own copy of the settings, since decoding sets the
+// installed-option flags, and collects what Open or the decoder would have told the user.
+class ComparedDocument {
+public:
+    explicit ComparedDocument(const app::ProcessSettings& settings);
+    ComparedDocument(const ComparedDocument&) = delete;
+    ComparedDocument& operator=(const ComparedDocument&) = delete;
+
+    // "" when the whole document was read; else why not. A file that opens only in part
+    // (a missing signalling file, a damaged record) is refused rather than compared with
+    // defaults standing in for what could not be read.
+    std::string load(const std::string& path);
+
+    // The document as loaded, with UpdateAllArray run.
+    [[nodiscard]] const document::Editor& editor() const { return m_editor; }
+
+private:
+    class CollectingPrompts : public app::UserPrompts {
+    public:
+        std::string messages;
+        void message(const std::string& text, app::Icon icon) override;
+        app::Answer ask(const std::string& text, app::Buttons buttons) override;
+        std::optional<std::string> chooseSaveFile(const std::string& filter) override;
+        std::optional<std::string> chooseOpenFile(const std::string& filter) override;
+        std::optional<std::string> askPassword() override;
+    };
+
+    app::ProcessSettings m_settings;
+    CollectingPrompts m_prompts;
+    document::Editor m_editor;
+};
+
+} // namespace vn574::files

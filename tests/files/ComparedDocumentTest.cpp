@@ -1,0 +1,52 @@
+#include "files/ComparedDocument.h"
+
+#include "document/DocumentDiff.h"
+#include "support/TestEnvironment.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace vn574::files {
+namespace {
+
+using ::testing::HasSubstr;
+
+std::string data(const std::string& name) {
+    return std::string(VN574_TEST_DATA_DIR) + "/" + name;
+}
+
+TEST(ComparedDocument, ImageReadsAsTheFileItsDecodingSaved) {
+    const test::EditorFixture f;
+    ComparedDocument image(f.settings);
+    ComparedDocument decoded(f.settings);
+    ASSERT_EQ(image.load(data("image-2m.img")), "");
+    ASSERT_EQ(decoded.load(data("image-2m.decoded.vd")), "");
+    const document::DocumentDiff diff(image.editor(), decoded.editor());
+    EXPECT_TRUE(diff.empty()) << diff.summary();
+    EXPECT_EQ(image.editor().selectedModel(), 2);
+    // The decoder sets the flags of its own copy of the settings only.
+    EXPECT_EQ(image.editor().settings().optionFlags.has5Tone, 1);
+    EXPECT_EQ(f.settings.optionFlags.has5Tone, 0);
+}
+
+TEST(ComparedDocument, FilesThatCannotBeReadWholeAreRefused) {
+    const test::EditorFixture f;
+    f.dir.write("seven.VD.img", std::string(7, '\0'));
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {data("image-short.img"), "it has 8191 bytes, an image has 8192"},
+        {f.dir.file("seven.VD.img"), "it has 7 bytes"},
+        {data("no-ton.vd"), "no-ton.ton\": No such file or directory"},
+        {data("short-ton.vd"), "3294 of the 3295 bytes"},
+        {data("bad-setup.vd"), "Radio option data format error"},
+        {f.dir.file("absent.vd"), "absent.vd\": No such file or directory"},
+    };
+    for (const auto& [path, reason] : cases) {
+        ComparedDocument document(f.settings);
+        EXPECT_THAT(document.load(path), HasSubstr(reason)) << path;
+    }
+    EXPECT_TRUE(isChannelFileName("A.Vd"));
+    EXPECT_FALSE(isChannelFileName("a.vd.img"));
+}
+
+} // namespace
+} // namespace vn574::files
