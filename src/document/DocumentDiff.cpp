@@ -126,12 +126,18 @@ Values signallingValues(const ToneData& data) {
     return values;
 }
 
-std::string counted(const std::array<std::string, 2>& patterns, int count) {
-    std::string text = patterns[count == 1 ? 0 : 1];
-    const std::string number = std::to_string(count);
-    for (auto at = text.find("%1"); at != std::string::npos; at = text.find("%1", at)) {
-        text.replace(at, 2, number);
-        at += number.size();
+// The pattern with "%1" and "%2" replaced in one pass, so that a value holding "%2"
+// stays as it is.
+std::string filled(std::string_view pattern, std::string_view first, std::string_view second = {}) {
+    std::string text;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() &&
+            (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+            text += pattern[i + 1] == '1' ? first : second;
+            ++i;
+        } else {
+            text += pattern[i];
+        }
     }
     return text;
 }
@@ -260,7 +266,7 @@ std::string DocumentDiff::summary(const SummaryWords& words) const {
     }
     const auto addCount = [&](const std::array<std::string, 2>& patterns, int count) {
         if (count > 0) {
-            parts.push_back(counted(patterns, count));
+            parts.push_back(filled(patterns[count == 1 ? 0 : 1], std::to_string(count)));
             things += count;
         }
     };
@@ -273,9 +279,9 @@ std::string DocumentDiff::summary(const SummaryWords& words) const {
     }
     std::string text = parts.front();
     for (std::size_t i = 1; i < parts.size(); ++i) {
-        text += (i + 1 == parts.size() ? words.lastSeparator : words.listSeparator) + parts[i];
+        text = filled(i + 1 == parts.size() ? words.joinLast : words.join, text, parts[i]);
     }
-    text += words.verbSpace + (things == 1 ? words.verbOne : words.verbMany);
+    text = filled(things == 1 ? words.verbOne : words.verbMany, text);
     if (!text.empty() && text.front() >= 'a' && text.front() <= 'z') {
         text.front() = static_cast<char>(text.front() - 'a' + 'A');
     }

@@ -40,19 +40,19 @@ struct DiffCounts {
     }
 };
 
-// The words of the summary line. "%1" in a pattern stands for the count; the defaults are
-// the English ones the command line prints.
+// The words of the summary line. "%1" in a count stands for the number; the joins put
+// "%1" and "%2" together, the verbs follow the whole list "%1". The defaults are the
+// English ones the command line prints; the window takes them from the language file.
 struct SummaryWords {
     std::string model = "the model";
     std::array<std::string, 2> channels{"%1 channel", "%1 channels"};
     std::array<std::string, 2> options{"%1 option", "%1 options"};
     std::array<std::string, 2> autoDials{"%1 auto-dialer memory", "%1 auto-dialer memories"};
     std::array<std::string, 2> signalling{"%1 signalling value", "%1 signalling values"};
-    std::string listSeparator = ", ";
-    std::string lastSeparator = " and ";
-    std::string verbOne = "differs"; // after a single thing: "1 channel differs"
-    std::string verbMany = "differ";
-    std::string verbSpace = " ";
+    std::string join = "%1, %2";
+    std::string joinLast = "%1 and %2";
+    std::string verbOne = "%1 differs"; // after a single thing: "1 channel differs"
+    std::string verbMany = "%1 differ";
     std::string none = "No differences";
 };
 

@@ -60,4 +60,38 @@ std::string ComparedDocument::load(const std::string& path) {
     return m_prompts.messages;
 }
 
+std::optional<Comparison> compareWithDialog(document::Editor& editor) {
+    const std::string filter =
+        editor.langText("COMPARE", "12007") + " (*.vd;*.img)|*.vd;*.img|All files (*.*)|*.*";
+    const auto path = editor.prompts().chooseOpenFile(filter);
+    if (!path || path->empty()) {
+        return std::nullopt;
+    }
+    ComparedDocument other(editor.settings());
+    const std::string error = other.load(*path);
+    if (!error.empty()) {
+        editor.prompts().message(editor.langText("COMPARE", "12008") + "\n" + error,
+                                 app::Icon::Error);
+        return std::nullopt;
+    }
+    editor.UpdateAllArray();
+    return Comparison{*path, document::DocumentDiff(editor, other.editor())};
+}
+
+document::SummaryWords summaryWordsOf(const document::Editor& editor) {
+    const auto text = [&editor](const char* key) { return editor.langText("COMPARE", key); };
+    document::SummaryWords words;
+    words.model = text("12020");
+    words.channels = {text("12021"), text("12022")};
+    words.options = {text("12023"), text("12024")};
+    words.autoDials = {text("12025"), text("12026")};
+    words.signalling = {text("12027"), text("12028")};
+    words.join = text("12029");
+    words.joinLast = text("12030");
+    words.verbOne = text("12031");
+    words.verbMany = text("12032");
+    words.none = text("12033");
+    return words;
+}
+
 } // namespace vn574::files

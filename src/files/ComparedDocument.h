@@ -2,8 +2,10 @@
 
 #include "app/ProcessSettings.h"
 #include "app/UserPrompts.h"
+#include "document/DocumentDiff.h"
 #include "document/Editor.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -46,5 +48,20 @@ private:
     CollectingPrompts m_prompts;
     document::Editor m_editor;
 };
+
+struct Comparison {
+    std::string path; // the file compared with
+    document::DocumentDiff diff;
+};
+
+// Menu "Compare with…": asks for a channel data file or radio image, reads it and
+// compares the editor's document with it (left: the document, right: the file). The grid
+// is copied into the channel table first, as a save does; nothing else of the document
+// changes. Nothing when the dialog is cancelled or the file cannot be read (the user has
+// been told why).
+std::optional<Comparison> compareWithDialog(document::Editor& editor);
+
+// The summary words of the language the editor shows.
+document::SummaryWords summaryWordsOf(const document::Editor& editor);
 
 } // namespace vn574::files

@@ -6,6 +6,7 @@
 #include "ui/AboutDialog.h"
 #include "ui/ChannelGridModel.h"
 #include "ui/ChannelGridView.h"
+#include "ui/CompareWindow.h"
 #include "ui/FrequencyDelegate.h"
 #include "ui/NameDelegate.h"
 #include "ui/OptionSignalDelegate.h"
@@ -210,6 +211,10 @@ void Frm_Radio::buildMenus() {
                                         &Frm_Radio::Menu_ExportCsv_Click);
     m_exportCsv->setObjectName(QStringLiteral("Menu_ExportCsv"));
     m_fileMenu->addSeparator();
+    m_compare = m_fileMenu->addAction(QStringLiteral("Compare with..."), this,
+                                      &Frm_Radio::Menu_Compare_Click);
+    m_compare->setObjectName(QStringLiteral("Menu_Compare"));
+    m_fileMenu->addSeparator();
     m_exit = m_fileMenu->addAction(QStringLiteral("Exit"), this, &QWidget::close);
     m_exit->setObjectName(QStringLiteral("Menu_Exit"));
 
@@ -306,6 +311,7 @@ void Frm_Radio::applyTexts() {
     m_about->setText(lang("Menu", "40004"));
     m_importCsv->setText(lang("Menu", "10010"));
     m_exportCsv->setText(lang("Menu", "10011"));
+    m_compare->setText(lang("Menu", "10012"));
     m_userGuide->setText(lang("Menu", "40010"));
     const auto tip = [this](QAction* button, const char* key) {
         button->setText(lang("Toolbar", key));
@@ -456,6 +462,31 @@ void Frm_Radio::Menu_ImportCsv_Click() {
 void Frm_Radio::Menu_ExportCsv_Click() {
     m_grid->finishOpenEditor();
     files::exportCsvWithDialog(m_editor);
+}
+
+void Frm_Radio::Menu_Compare_Click() {
+    m_grid->finishOpenEditor();
+    const auto comparison = files::compareWithDialog(m_editor);
+    if (!comparison) {
+        return;
+    }
+    if (m_compareWindow == nullptr) {
+        m_compareWindow = new CompareWindow(m_editor, this);
+        connect(m_compareWindow, &CompareWindow::channelCellRequested, this,
+                &Frm_Radio::showGridCell);
+    }
+    m_compareWindow->showComparison(*comparison);
+    m_compareWindow->show();
+    m_compareWindow->raise();
+    m_compareWindow->activateWindow();
+}
+
+void Frm_Radio::showGridCell(int gridRow, int gridColumn) {
+    m_grid->finishOpenEditor();
+    m_editor.setCurrentCell(gridRow, gridColumn);
+    const QModelIndex index = m_model->index(gridRow - 1, gridColumn - 1);
+    m_grid->setCurrentIndex(index);
+    m_grid->scrollTo(index);
 }
 
 void Frm_Radio::Menu_UserGuide_Click() {

@@ -23,6 +23,7 @@ namespace vn574::ui {
 
 class ChannelGridModel;
 class ChannelGridView;
+class CompareWindow;
 class OptionSignalPanel;
 namespace clone {
 class RadioTransfers;
@@ -42,6 +43,8 @@ public:
     [[nodiscard]] ChannelGridView* grid() const { return m_grid; }
     [[nodiscard]] ChannelGridModel* gridModel() const { return m_model; }
     [[nodiscard]] OptionSignalPanel* optionSignalPanel() const { return m_frames; }
+    // The window of the last "Compare with…", or nullptr.
+    [[nodiscard]] CompareWindow* compareWindow() const { return m_compareWindow; }
 
     // Disables the grid while a file operation runs; Timer1 enables it again 200 ms
     // later, so clicks queued during the operation do not land in the new document.
@@ -63,6 +66,9 @@ public slots:
     void Menu_ImportCsv_Click();
     void Menu_ExportCsv_Click();
     void Menu_UserGuide_Click();
+    void Menu_Compare_Click();
+    // Makes grid cell (row 1..104, column 1..16) current and scrolls it into view.
+    void showGridCell(int gridRow, int gridColumn);
     void Menu_RadioOption_Click();
     void Menu_AutoDiaer_Click();
     void mnuDTMF_Click();
@@ -135,6 +141,8 @@ private:
     QAction* m_about = nullptr;
     QAction* m_importCsv = nullptr;
     QAction* m_exportCsv = nullptr;
+    QAction* m_compare = nullptr; // Menu_Compare
+    CompareWindow* m_compareWindow = nullptr;
     QAction* m_userGuide = nullptr;
     QAction* m_newButton = nullptr;
     QAction* m_openButton = nullptr;

@@ -92,8 +92,7 @@ TEST_F(DocumentDiffTest, SummaryCountsRowsAndTakesTheWordsGiven) {
 
     SummaryWords words;
     words.channels = {"%1 个信道", "%1 个信道"};
-    words.verbSpace = "";
-    words.verbOne = words.verbMany = "不同";
+    words.verbOne = words.verbMany = "%1不同";
     EXPECT_EQ(diff.summary(words), "1 个信道不同");
 }
 

@@ -48,5 +48,26 @@ TEST(ComparedDocument, FilesThatCannotBeReadWholeAreRefused) {
     EXPECT_FALSE(isChannelFileName("a.vd.img"));
 }
 
+TEST(ComparedDocument, CompareWithDialogComparesTheDocumentWithTheChosenFile) {
+    test::EditorFixture f;
+    f.prompts.openFiles = {std::nullopt, data("image-short.img"), data("image-2m.vd")};
+    EXPECT_FALSE(compareWithDialog(f.editor));
+    EXPECT_TRUE(f.prompts.messages.empty());
+    EXPECT_FALSE(compareWithDialog(f.editor));
+    ASSERT_EQ(f.prompts.messages.size(), 1U);
+    EXPECT_THAT(f.prompts.messages[0],
+                ::testing::StartsWith("The file could not be compared:\n\""));
+
+    const auto comparison = compareWithDialog(f.editor);
+    ASSERT_TRUE(comparison);
+    EXPECT_EQ(comparison->path, data("image-2m.vd"));
+    const auto& first = comparison->diff.differences().front();
+    EXPECT_EQ(first.left + ">" + first.right, "9>2"); // the document is on the left
+    EXPECT_EQ(comparison->diff.summary(summaryWordsOf(f.editor)),
+              comparison->diff.summary()); // the English file holds the built-in words
+    EXPECT_FALSE(f.editor.document().bModify);
+    EXPECT_EQ(f.editor.selectedModel(), 9);
+}
+
 } // namespace
 } // namespace vn574::files
