@@ -142,6 +142,24 @@ std::string filled(std::string_view pattern, std::string_view first, std::string
     return text;
 }
 
+// The length of the UTF-8 sequence that starts `text` (2..4), or 0 when none does.
+std::size_t utf8Length(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text.front());
+    const std::size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                               : lead >= 0xE0 && lead <= 0xEF ? 3
+                               : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                              : 0;
+    if (length == 0 || text.size() < length) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return length;
+}
+
 } // namespace
 
 std::string_view sectionName(DiffSection section) {
@@ -292,29 +310,22 @@ std::string escapedValue(std::string_view value) {
     static constexpr std::string_view hex = "0123456789ABCDEF";
     std::string text;
     text.reserve(value.size());
-    for (const char c : value) {
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
         const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-        case '\\':
-            text += "\\\\";
-            break;
-        case '\t':
-            text += "\\t";
-            break;
-        case '\n':
-            text += "\\n";
-            break;
-        case '\r':
-            text += "\\r";
-            break;
-        default:
-            if (byte < 0x20 || byte >= 0x7F) {
-                text += "\\x";
-                text += hex[byte >> 4];
-                text += hex[byte & 0x0F];
-            } else {
-                text += c;
-            }
+        if (c == '\\' || c == '\t' || c == '\n' || c == '\r') {
+            text += '\\';
+            text += c == '\\' ? '\\' : c == '\t' ? 't' : c == '\n' ? 'n' : 'r';
+        } else if (byte >= 0x20 && byte < 0x7F) {
+            text += c;
+        } else if (const std::size_t length = utf8Length(value.substr(i)); length > 0) {
+            // Words of the language file (a Chinese scan-skip word) stay readable.
+            text += value.substr(i, length);
+            i += length - 1;
+        } else {
+            text += "\\x";
+            text += hex[byte >> 4];
+            text += hex[byte & 0x0F];
         }
     }
     return text;

@@ -79,7 +79,8 @@ private:
 };
 
 // A value made safe for one line of a table: a backslash, tab, line feed or carriage
-// return becomes "\\", "\t", "\n" or "\r", any other byte outside printable ASCII "\xHH".
+// return becomes "\\", "\t", "\n" or "\r"; any other control character, and any byte
+// that is not part of a UTF-8 character, "\xHH".
 std::string escapedValue(std::string_view value);
 
 } // namespace vn574::document

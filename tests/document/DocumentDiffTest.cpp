@@ -97,7 +97,8 @@ TEST_F(DocumentDiffTest, SummaryCountsRowsAndTakesTheWordsGiven) {
 }
 
 TEST(EscapedValue, KeepsEveryValueOnOneTableLine) {
-    EXPECT_EQ(escapedValue("A\tB\\C\nD\r\x01\xE9 z"), "A\\tB\\\\C\\nD\\r\\x01\\xE9 z");
+    EXPECT_EQ(escapedValue("A\tB\\C\nD\r\x01\xE9 z\x7F"), "A\\tB\\\\C\\nD\\r\\x01\\xE9 z\\x7F");
+    EXPECT_EQ(escapedValue("扫描\xE6\x89"), "扫描\\xE6\\x89");
 }
 
 } // namespace
