@@ -359,7 +359,7 @@ void FiveToneEditor::applySpecialCall(int memory, const std::string& storedCode,
 void FiveToneEditor::ok() {
     commit();
     saveControls();
-    m_editor.document().toneData = edit();
+    m_editor.document().writeBack(m_editor.document().toneData, edit());
 }
 
 } // namespace vn574::document
