@@ -15,10 +15,12 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <functional>
 #include <map>
@@ -285,6 +287,36 @@ private slots:
         menuEntry(*m_ui, special ? "mnu5Tone" : qPrintable(entry))->trigger();
         QVERIFY(driven);
         QCOMPARE(doc().bModify, change && ok);
+    }
+
+    void fiveToneStaleEditNeverOverwritesASpecialCall() {
+        openFromMenu<Frm5Tone>(*m_ui, "mnu5Tone", [&](Frm5Tone* dialog) {
+            QTRY_VERIFY(dialog->isActiveWindow());
+            QTableView* grid = gridOf(dialog);
+            clickCell(grid, 2, 2); // memory 2
+            QTest::keyClicks(cellEditor<QLineEdit>(grid, 2, 2), "123");
+            QWheelEvent wheel(grid->viewport()->rect().center(),
+                              grid->viewport()->mapToGlobal(grid->viewport()->rect().center()), {},
+                              {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(grid->viewport(), &wheel);
+            QVERIFY(grid->verticalScrollBar()->value() > 0);
+            QVERIFY(cellEditor<QLineEdit>(grid, 2, 2) == nullptr);
+            QCOMPARE(cellText(grid, 2, 2), QStringLiteral("123"));
+
+            whenModal<FrmSpecial>([&](FrmSpecial* special) {
+                QTRY_VERIFY(special->isActiveWindow());
+                QCOMPARE(child<QComboBox>(special, "Combo1_0")->currentText(), QStringLiteral("2"));
+                chooseNext(child<QComboBox>(special, "Combo1_1"), 3); // ANI
+                retype(child<QLineEdit>(special, "Text1_1"), QStringLiteral("54321"));
+                click(special, "CommandOK");
+            });
+            click(dialog, "Command1");
+            QCOMPARE(cellText(grid, 2, 1), QStringLiteral("ANI"));
+            clickCell(grid, 5, 3); // another cell, then OK: neither writes the old code
+            QCOMPARE(cellText(grid, 2, 1), QStringLiteral("ANI"));
+            click(dialog, "CommandOK");
+        });
+        QCOMPARE(trimmedCode(doc().toneData.fiveToneMem[2]), std::string("E354321E12345"));
     }
 
     void specialCallsFromTheFiveToneEditor() {
