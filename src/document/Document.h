@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace vn574::document {
 
@@ -86,6 +87,15 @@ struct Document {
     ToneData toneDataEdit;
     bool bModify = false;
     bool BeReadReshow = true;
+
+    // What a dialog's OK writes into the document. Only a value that differs from the one
+    // held is a change that New, Open or Exit must ask about before throwing it away.
+    template <typename T> void writeBack(T& held, T written) {
+        if (held != written) {
+            held = std::move(written);
+            bModify = true;
+        }
+    }
 
     [[nodiscard]] const std::string& defaultOf(int column) const {
         return strDefLine[static_cast<std::size_t>(column - 1)];

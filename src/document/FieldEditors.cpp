@@ -49,11 +49,18 @@ std::string FieldEditors::nameChanged(int row, std::string_view typed) {
     return name;
 }
 
-std::string FieldEditors::frequencyOpeningText(int row, int column) const {
-    return m_editor.cell(row, column);
+std::string FieldEditors::frequencyOpeningText(int row, int column) {
+    m_openedFrequency = OpenedCell{row, column, m_editor.cell(row, column)};
+    return m_openedFrequency->text;
 }
 
 bool FieldEditors::frequencyCommit(int row, int column, std::string_view text) {
+    const std::optional<OpenedCell> opened = std::exchange(m_openedFrequency, std::nullopt);
+    // A click through a cell is no entry: the receive rule would copy Rx into Tx and
+    // silently drop the channel's repeater offset.
+    if (opened && opened->row == row && opened->column == column && opened->text == text) {
+        return true;
+    }
     return column == colTxFreq ? m_editor.enterTxFrequency(row, text)
                                : m_editor.enterRxFrequency(row, text);
 }

@@ -3,6 +3,7 @@
 #include "document/Editor.h"
 #include "document/ValueTables.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,8 +43,10 @@ public:
     std::string nameChanged(int row, std::string_view typed);
 
     // --- TxtRxFreq / TxtTxFreq ---
-    [[nodiscard]] std::string frequencyOpeningText(int row, int column) const;
-    // The entry rules when the box closes; false when a message was shown.
+    // The box's text as it opens, remembered until the box closes.
+    std::string frequencyOpeningText(int row, int column);
+    // The entry rules when the box closes; false when a message was shown. A box left
+    // with the text it opened with changes nothing.
     bool frequencyCommit(int row, int column, std::string_view text);
 
     // --- ComboRef ---
@@ -85,8 +88,15 @@ public:
 private:
     void setCell(int row, int column, std::string text);
 
+    struct OpenedCell {
+        int row = 0;
+        int column = 0;
+        std::string text;
+    };
+
     Editor& m_editor;
     int m_bclIndex = 0;
+    std::optional<OpenedCell> m_openedFrequency;
 };
 
 } // namespace vn574::document

@@ -132,14 +132,17 @@ bool SpecialCallEditor::ok() {
 
     if (kind == SpecialCallKind::EmergencyAlarm) {
         // The alarm is sent by the channel chosen here, which from now on signals with
-        // this memory.
+        // this memory. Unlike the memory itself, this goes into the document at once, so
+        // it is a change even if the 5-tone editor is cancelled.
         Editor& editor = m_fiveTone.editor();
+        Document& document = editor.document();
         const int row = m_channel + 1;
-        editor.document().strChData.at(row, colOptSignal) = "5Tone";
-        editor.document().strChData.at(row, colOptMemory) = std::to_string(m_memory);
+        document.writeBack(document.strChData.at(row, colOptSignal), std::string("5Tone"));
+        document.writeBack(document.strChData.at(row, colOptMemory), std::to_string(m_memory));
         // A channel not in use keeps "---" on screen; its table row holds the setting.
-        if (editor.isRowActive(row)) {
+        if (editor.isRowActive(row) && editor.cell(row, colOptSignal) != "5Tone") {
             editor.setCell(row, colOptSignal, "5Tone");
+            document.bModify = true;
         }
         editor.notify(GridChanged);
     }

@@ -285,7 +285,10 @@ void FiveToneEditor::chooseGridStandard(int position) {
 }
 
 void FiveToneEditor::commit() {
-    if (m_curRow < 1 || m_curCol < 2) {
+    // Only an edit whose editor is still shown is written. Hiding the editor (a scroll,
+    // a Special button) ended the edit; the cell may since hold a special call that an
+    // old typed code must not overwrite.
+    if (m_openEditor == FiveToneCellEditor::None || m_curRow < 1 || m_curCol < 2) {
         return;
     }
     FiveToneRec& rec = edit().fiveToneMem[static_cast<std::size_t>(m_curRow - 1)];
@@ -359,7 +362,7 @@ void FiveToneEditor::applySpecialCall(int memory, const std::string& storedCode,
 void FiveToneEditor::ok() {
     commit();
     saveControls();
-    m_editor.document().toneData = edit();
+    m_editor.document().writeBack(m_editor.document().toneData, edit());
 }
 
 } // namespace vn574::document

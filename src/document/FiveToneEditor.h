@@ -77,8 +77,9 @@ public:
     void chooseGridStandard(int position); // Combo2: proposes the row's tone length
     [[nodiscard]] const std::string& lengthEditorText() const { return m_lengthText; }
     void setLengthEditorText(std::string text) { m_lengthText = std::move(text); }
+    // Writes the edit of the shown in-place editor; nothing once it has been hidden.
     void commit();
-    void scrolled(); // commits and hides the in-place editors
+    void scrolled(); // commits and hides the in-place editors, which ends the edit
     // Double click: offers to remove the special call of the row. True when removed.
     bool doubleClickCell(int row, int column);
 

@@ -224,7 +224,7 @@ void TwoToneEditor::ok() {
     }
 
     commit();
-    m_editor.document().toneData = data;
+    m_editor.document().writeBack(m_editor.document().toneData, data);
 }
 
 } // namespace vn574::document

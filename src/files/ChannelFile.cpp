@@ -71,9 +71,13 @@ std::string channelLine(const Editor& editor, int row) {
     for (int column = firstFieldColumn; column <= lastGridColumn; ++column) {
         appendField(line, storedCell(editor.grid().cell(row, column), editor.words()));
     }
-    // Option memory and PTT ID are written as held, even when empty.
-    appendField(line, doc.strChData.at(row, colOptMemory));
-    appendField(line, doc.strChData.at(row, colPttId));
+    // Channels in use write an empty option memory and PTT ID as they are, the call
+    // channel and the VFO as "def" like every other empty field; readers expect both.
+    const bool fixedRow = row >= rowCallChannel;
+    for (const int column : {colOptMemory, colPttId}) {
+        const std::string& value = doc.strChData.at(row, column);
+        appendField(line, fixedRow ? storedValue(value) : value);
+    }
     return line;
 }
 

@@ -57,7 +57,7 @@ TEST_F(AutoDialerEditorTest, OkWithEmptyBoxesWritesTheEmptyRecord) {
     dialer.accept();
     EXPECT_EQ(doc.strAutoDial, "Ad||||||||||");
     EXPECT_TRUE(f.prompts.messages.empty());
-    EXPECT_FALSE(doc.bModify);
+    EXPECT_TRUE(doc.bModify);
 }
 
 TEST_F(AutoDialerEditorTest, OpeningPutsEachMemoryIntoItsBox) {

@@ -209,7 +209,7 @@ TEST_F(FiveToneEditorTest, OkSavesTheControlsIntoTheDocument) {
     EXPECT_EQ(code(data.fiveToneMem[12]), "1E2E3");
     EXPECT_EQ(code(data.fiveToneMem[29]), "4E5E");
     EXPECT_EQ(doc.toneDataEdit, doc.toneData);
-    EXPECT_FALSE(doc.bModify);
+    EXPECT_TRUE(doc.bModify);
 }
 
 TEST_F(FiveToneEditorTest, WithoutOkTheDocumentKeepsItsRecord) {

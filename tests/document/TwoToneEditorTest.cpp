@@ -227,7 +227,7 @@ TEST_F(TwoToneEditorTest, OkStoresEverythingAndCommitsTheOpenEditor) {
               dividerFromFrequency(3106, TwoToneUse::Decoder));
     EXPECT_EQ(data.twoToneMem[49], (TwoToneRec{14, 102, 0, 0, 4, 0}));
     EXPECT_EQ(doc.toneDataEdit, doc.toneData);
-    EXPECT_FALSE(doc.bModify);
+    EXPECT_TRUE(doc.bModify);
 }
 
 TEST_F(TwoToneEditorTest, WithoutOkTheDocumentKeepsItsRecord) {

@@ -48,9 +48,11 @@ TEST_F(ChannelFileTest, NewDocumentIsWrittenRecordByRecord) {
                     "|Inactive|def|def|def|def|def|def|def|def|def|def|def|def|def|def|def|def|"
                     "def|\r\r\n";
     }
-    expected += "C|def|def|5|245.5000|off|wide|off|off|Scan|off|245.5000|off|off|off|off|None|||"
+    expected += "C|def|def|5|245.5000|off|wide|off|off|Scan|off|245.5000|off|off|off|off|None|def|"
+                "def|"
                 "\r\r\n";
-    expected += "V|def|def|5|245.5000|off|wide|off|off|Scan|off|245.5000|off|off|off|off|None|||"
+    expected += "V|def|def|5|245.5000|off|wide|off|off|Scan|off|245.5000|off|off|off|off|None|def|"
+                "def|"
                 "\r\r\n";
     expected += "setup|Frequency|VFO|0|3|Hi|----------------|----------------|----------------|"
                 "----------------|----------------|----------------|100ms|60ms|60ms|1750Hz|off|"
@@ -106,6 +108,21 @@ TEST_F(ChannelFileTest, InactiveRowsComeFromTheChannelTable) {
     const std::string first = app::splitFields(f.dir.read("a.vd"), '\r').front();
     EXPECT_EQ(first, "0|Inactive|REPEAT|6.25|155.0000|off|narrow|off|off|Scan|off|145.0000|off|"
                      "off|off|off|None|0|def|");
+}
+
+TEST_F(ChannelFileTest, VfoWithOptionMemoryAndNoPttIdWritesDefAndReadsBackEmpty) {
+    editor.setCell(104, colOptSignal, "DTMF");
+    doc.strChData.at(104, colOptMemory) = "4";
+    doc.strChData.at(104, colPttId) = "";
+    ASSERT_TRUE(saveChannelFile(editor, path("vfo.vd")).saved);
+    const std::vector<std::string> lines = app::splitFields(f.dir.read("vfo.vd"), '\n');
+    EXPECT_EQ(lines.at(103), "V|def|def|5|245.5000|off|wide|off|off|Scan|off|245.5000|off|off|"
+                             "off|off|DTMF|4|def|\r\r");
+
+    test::EditorFixture other;
+    ASSERT_TRUE(openChannelFile(other.editor, path("vfo.vd")).ok());
+    EXPECT_EQ(other.editor.document().strChData.at(104, colOptMemory), "4");
+    EXPECT_EQ(other.editor.document().strChData.at(104, colPttId), "");
 }
 
 // A rich model-2 document: named channels, shifts, tones, rows taken out of use with

@@ -65,6 +65,7 @@ private slots:
     void deactivatingClearsPriReferencesToTheRow();
     void nameEditorFollowsTheTypingRules();
     void frequencyEditorsRejectAndAccept();
+    void frequencyLeftAsUnchangedCellKeepsTheRow();
     void enterMovesOnWithoutOpeningTheNextEditor();
     void stepChoiceSnapsFrequenciesAtOnce();
     void toneEditorTakesTwoSteps();
@@ -136,11 +137,10 @@ void TestFrmRadio::clicksActivateToggleAndOpenOnlyAllowedEditors() {
     ui.click(1, colStatus);
     QCOMPARE(ui.cell(1, colStatus), words.inactive);
     QCOMPARE(ui.cell(1, colName), std::string("---"));
-    // Leaving the frequency box ran the entry rules, which snapped the frequency.
-    QCOMPARE(ui.editor().document().strChData.at(1, colRxFreq), std::string("245.50000"));
+    QCOMPARE(ui.editor().document().strChData.at(1, colRxFreq), std::string("245.5000"));
     ui.click(1, colStatus);
     QCOMPARE(ui.cell(1, colStatus), words.active);
-    QCOMPARE(ui.cell(1, colRxFreq), std::string("245.50000"));
+    QCOMPARE(ui.cell(1, colRxFreq), std::string("245.5000"));
     QVERIFY(ui.openEditor() == nullptr);
 }
 
@@ -243,6 +243,33 @@ void TestFrmRadio::frequencyEditorsRejectAndAccept() {
     QTest::keyClick(box, Qt::Key_Enter);
     QVERIFY(ui.openEditor() == nullptr);
     QCOMPARE(ui.cell(1, colTxFreq), std::string("145.00000"));
+}
+
+void TestFrmRadio::frequencyLeftAsUnchangedCellKeepsTheRow() {
+    test::UiHarness ui;
+    ui.editor().selectModel(2);
+    // A repeater channel with a receive frequency off the step grid.
+    ui.editor().setCell(1, colRxFreq, "145.7260");
+    ui.editor().setCell(1, colTxFreq, "145.1250");
+    for (const int column : {colRxFreq, colTxFreq}) {
+        ui.click(1, column);
+        QVERIFY(ui.openEditorAs<QLineEdit>() != nullptr);
+        ui.editor().document().bModify = false;
+        ui.leaveEditor();
+        QTRY_VERIFY(ui.openEditor() == nullptr);
+        QCOMPARE(ui.cell(1, colRxFreq), std::string("145.7260"));
+        QCOMPARE(ui.cell(1, colTxFreq), std::string("145.1250"));
+        QVERIFY(!ui.editor().document().bModify);
+    }
+    QVERIFY(ui.prompts.messages.empty());
+
+    // A new receive frequency runs the entry rules: snapped, and Tx follows.
+    ui.click(1, colRxFreq);
+    QTest::keyClicks(ui.openEditorAs<QLineEdit>(), "145.7");
+    ui.leaveEditor();
+    QTRY_VERIFY(ui.openEditor() == nullptr);
+    QCOMPARE(ui.cell(1, colRxFreq), std::string("145.70000"));
+    QCOMPARE(ui.cell(1, colTxFreq), std::string("145.70000"));
 }
 
 void TestFrmRadio::enterMovesOnWithoutOpeningTheNextEditor() {

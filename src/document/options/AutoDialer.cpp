@@ -84,7 +84,8 @@ std::string AutoDialer::record() const {
 }
 
 void AutoDialer::accept() {
-    m_editor.document().strAutoDial = record();
+    Document& document = m_editor.document();
+    document.writeBack(document.strAutoDial, record());
 }
 
 } // namespace vn574::document

@@ -1,6 +1,6 @@
 #include "document/options/DtmfMemories.h"
 
-#include "document/ToneData.h"
+#include "document/Document.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -88,6 +88,12 @@ const std::string& DtmfMemories::setText(int box, std::string_view text) {
     }
     m_texts[k] = std::move(kept);
     return m_texts[k];
+}
+
+void DtmfMemories::accept(Document& document) const {
+    ToneData written = document.toneData;
+    accept(written);
+    document.writeBack(document.toneData, written);
 }
 
 void DtmfMemories::accept(ToneData& toneData) const {

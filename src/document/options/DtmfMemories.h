@@ -10,6 +10,7 @@
 
 namespace vn574::document {
 
+struct Document;
 struct ToneData;
 
 // The DTMF memory editor without its widgets: the texts of the eight boxes C0..C6 and
@@ -42,6 +43,8 @@ public:
 
     // OK: C0..C6 are written from the boxes; CP is left as it is.
     void accept(ToneData& toneData) const;
+    // OK on the document's signalling record, which then counts as changed if it is.
+    void accept(Document& document) const;
 
 private:
     std::array<std::string, memoryCount> m_texts;

@@ -239,7 +239,7 @@ void RadioOptions::open(const Document& document) {
 }
 
 void RadioOptions::accept(Document& document) const {
-    document.strSetup = record();
+    document.writeBack(document.strSetup, record());
 }
 
 void RadioOptions::select(int option, int item) {

@@ -86,7 +86,7 @@ void FrmDTMF::boxChanged(int k) {
 }
 
 void FrmDTMF::commandOk() {
-    m_memories.accept(m_editor.document().toneData);
+    m_memories.accept(m_editor.document());
     accept();
 }
 

@@ -64,7 +64,7 @@ private slots:
         });
         QCOMPARE(result, int(QDialog::Accepted));
         QCOMPARE(doc.strAutoDial, std::string("Ad|123|*1AB|12#|1|0123456789*#-ABC|||||"));
-        QVERIFY(!doc.bModify);
+        QVERIFY(doc.bModify);
     }
 
     void enterMovesOnAndCancelLeavesTheRecord() {

@@ -89,7 +89,7 @@ private slots:
                  std::string("setup|Channel|CALL|12|3|Hi|Disable|Disable|Enable|Disable|Disable|"
                              "Disable|100ms|60ms|60ms|1750Hz|1m00sec|7sec|off|off|Enable|Timer|"
                              "High|Dly|Unlock|50W|1|1"));
-        QVERIFY(!doc.bModify);
+        QVERIFY(doc.bModify);
     }
 
     void emptyRecordOpensFreshAndOkWritesTheFreshValues() {

@@ -62,7 +62,7 @@ private slots:
         QCOMPARE(doc.toneData.dtmfMem[6], 0x12);
         QCOMPARE(doc.toneData.dtmfMem[7], 0x12);
         QVERIFY(doc.toneDataEdit == editCopy);
-        QVERIFY(!doc.bModify);
+        QVERIFY(doc.bModify);
 
         FrmDTMF reopened(f->editor);
         QCOMPARE(reopened.box(0)->text(), QStringLiteral("A1"));

@@ -87,7 +87,7 @@ private slots:
         });
         QCOMPARE(doc.strSetup.substr(0, 25), std::string("setup|Frequency|VFO|0|3|M"));
         QVERIFY(doc.strSetup.find("|Mid|Enable|Enable|") != std::string::npos);
-        QVERIFY(!doc.bModify);
+        QVERIFY(doc.bModify);
 
         const std::string before = doc.strSetup;
         withDialogOf<ui::Frm_Option>(action(ui, "OptionBtn"), [](ui::Frm_Option& dialog) {
@@ -124,7 +124,7 @@ private slots:
             press(dialog, "CommandOK");
         });
         QCOMPARE(doc.toneData.dtmfMem[4], std::int16_t{0xA1});
-        QVERIFY(!doc.bModify);
+        QVERIFY(doc.bModify);
     }
 };
 

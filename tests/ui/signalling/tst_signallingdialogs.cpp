@@ -15,12 +15,15 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 using namespace vn574;
@@ -62,6 +65,33 @@ template <typename T> T* cellEditor(QTableView* grid, int row, int column) {
 
 std::string trimmedCode(const document::FiveToneRec& rec) {
     return app::trimmed(rec.code.str());
+}
+
+void chooseNext(QComboBox* list, int steps = 1) {
+    list->setFocus();
+    for (int i = 0; i < steps; ++i) {
+        QTest::keyClick(list, Qt::Key_Down);
+    }
+}
+
+// One change a user makes in each dialog that writes a part of the document on OK.
+const std::map<QString, std::function<void(QDialog*)>>& dialogChanges() {
+    static const std::map<QString, std::function<void(QDialog*)>> changes{
+        {"Menu_RadioOption", [](QDialog* d) { chooseNext(child<QComboBox>(d, "Combo_TXPOWER")); }},
+        {"Menu_AutoDiaer", [](QDialog* d) { retype(child<QLineEdit>(d, "Text1"), "12"); }},
+        {"mnuDTMF", [](QDialog* d) { retype(child<QLineEdit>(d, "Text1_0"), "5"); }},
+        {"mnu2Tone",
+         [](QDialog* d) {
+             clickCell(gridOf(d), 0, 1);
+             QTest::keyClicks(cellEditor<QLineEdit>(gridOf(d), 0, 1), "1000");
+         }},
+        {"mnu5Tone",
+         [](QDialog* d) {
+             clickCell(gridOf(d), 3, 2);
+             QTest::keyClicks(cellEditor<QLineEdit>(gridOf(d), 3, 2), "77");
+         }},
+    };
+    return changes;
 }
 
 } // namespace
@@ -182,7 +212,7 @@ private slots:
         QCOMPARE(int(data.fiveToneMem[2].std), 12);
         QCOMPARE(int(data.fiveToneMem[2].toneTime), 4);
         QCOMPARE(trimmedCode(data.pttIdEot), std::string("5E6E"));
-        QVERIFY(!doc().bModify);
+        QVERIFY(doc().bModify);
     }
 
     void fiveToneCancelKeepsTheDocument() {
@@ -201,6 +231,92 @@ private slots:
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
         });
         QVERIFY(doc().toneData == before);
+    }
+
+    void dialogOkMarksModified_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("change");
+        QTest::addColumn<bool>("ok");
+        for (const char* name :
+             {"Menu_RadioOption", "Menu_AutoDiaer", "mnuDTMF", "mnu2Tone", "mnu5Tone", "special"}) {
+            const QString entry = QString::fromLatin1(name);
+            QTest::newRow(qPrintable(entry + " ok")) << entry << false << true;
+            QTest::newRow(qPrintable(entry + " change cancel")) << entry << true << false;
+            QTest::newRow(qPrintable(entry + " change ok")) << entry << true << true;
+        }
+    }
+
+    void dialogOkMarksModified() {
+        QFETCH(QString, entry);
+        QFETCH(bool, change);
+        QFETCH(bool, ok);
+        editor().selectModel(2); // channel 0 in use
+        // The emergency alarm of memory 7 on channel 0 is already set up.
+        doc().strChData.at(1, document::colOptSignal) = "5Tone";
+        doc().strChData.at(1, document::colOptMemory) = "7";
+        editor().setCell(1, document::colOptSignal, "5Tone");
+        // The option record as the dialog writes it: a new document's hyphen runs come
+        // back as values, which is a change of the record.
+        doc().strSetup = "setup|Frequency|VFO|0|3|Hi|Enable|Enable|Enable|Enable|Enable|Enable|"
+                         "100ms|60ms|60ms|1750Hz|off|off|off|off|Enable|Timer|High|off|Lock|50W|"
+                         "1|0";
+        doc().bModify = false;
+
+        const bool special = entry == QStringLiteral("special");
+        bool driven = false;
+        whenModal<QDialog>([&](QDialog* dialog) {
+            QTRY_VERIFY(dialog->isActiveWindow());
+            if (special) {
+                // The alarm writes the channel at once, whatever the 5-tone editor does.
+                clickCell(gridOf(dialog), change ? 8 : 7, 3);
+                whenModal<FrmSpecial>([&](FrmSpecial* call) {
+                    QTRY_VERIFY(call->isActiveWindow());
+                    chooseNext(child<QComboBox>(call, "Combo1_1")); // Emergency Alarm
+                    click(call, ok ? "CommandOK" : "CommandCANCEL");
+                });
+                click(dialog, "Command1");
+                click(dialog, "CommandCANCEL");
+            } else {
+                if (change) {
+                    dialogChanges().at(entry)(dialog);
+                }
+                click(dialog, ok ? "CommandOK" : "CommandCANCEL");
+            }
+            driven = !dialog->isVisible();
+        });
+        menuEntry(*m_ui, special ? "mnu5Tone" : qPrintable(entry))->trigger();
+        QVERIFY(driven);
+        QCOMPARE(doc().bModify, change && ok);
+    }
+
+    void fiveToneStaleEditNeverOverwritesASpecialCall() {
+        openFromMenu<Frm5Tone>(*m_ui, "mnu5Tone", [&](Frm5Tone* dialog) {
+            QTRY_VERIFY(dialog->isActiveWindow());
+            QTableView* grid = gridOf(dialog);
+            clickCell(grid, 2, 2); // memory 2
+            QTest::keyClicks(cellEditor<QLineEdit>(grid, 2, 2), "123");
+            QWheelEvent wheel(grid->viewport()->rect().center(),
+                              grid->viewport()->mapToGlobal(grid->viewport()->rect().center()), {},
+                              {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(grid->viewport(), &wheel);
+            QVERIFY(grid->verticalScrollBar()->value() > 0);
+            QVERIFY(cellEditor<QLineEdit>(grid, 2, 2) == nullptr);
+            QCOMPARE(cellText(grid, 2, 2), QStringLiteral("123"));
+
+            whenModal<FrmSpecial>([&](FrmSpecial* special) {
+                QTRY_VERIFY(special->isActiveWindow());
+                QCOMPARE(child<QComboBox>(special, "Combo1_0")->currentText(), QStringLiteral("2"));
+                chooseNext(child<QComboBox>(special, "Combo1_1"), 3); // ANI
+                retype(child<QLineEdit>(special, "Text1_1"), QStringLiteral("54321"));
+                click(special, "CommandOK");
+            });
+            click(dialog, "Command1");
+            QCOMPARE(cellText(grid, 2, 1), QStringLiteral("ANI"));
+            clickCell(grid, 5, 3); // another cell, then OK: neither writes the old code
+            QCOMPARE(cellText(grid, 2, 1), QStringLiteral("ANI"));
+            click(dialog, "CommandOK");
+        });
+        QCOMPARE(trimmedCode(doc().toneData.fiveToneMem[2]), std::string("E354321E12345"));
     }
 
     void specialCallsFromTheFiveToneEditor() {
