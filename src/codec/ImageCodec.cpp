@@ -304,7 +304,7 @@ void ImageCodec::decodeIdentification(const BlockDigits& d) {
     }
 
     if (const auto model = modelIndexOfCode(m_modelCode)) {
-        m_editor.selectModel(*model);
+        m_editor.selectModelUnasked(*model);
     }
     m_editor.setModelCodeLabel(m_modelCode);
     m_editor.ClearAll();
