@@ -901,7 +901,8 @@ bool ImageCodec::encodeChannelFirstHalf(int row, std::string& out) {
     const auto rxSingle = singleOf(rx);
     const auto txSingle = singleOf(tx);
     if (!rxSingle || !txSingle) {
-        refuse(channelMessage(row, "a frequency is not a number"));
+        refuse(channelMessage(row, !rxSingle ? "the Rx frequency is not a number"
+                                             : "the Tx frequency is not a number"));
         return false;
     }
     std::string direction = "00";
