@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/IniFile.h"
+#include "app/PortNames.h"
 #include "app/TextUtil.h"
 
 #include <array>
@@ -79,10 +80,6 @@ bool parseFirstRun(std::string_view value) {
     return number != 0;
 }
 
-std::string initialComPort(const std::vector<std::string>& ports) {
-    return ports.empty() ? std::string() : ports.front();
-}
-
 StartupOutcome runStartup(ProcessSettings& settings, StartupPlatform& platform,
                           const std::optional<std::string>& portOverride) {
     const std::string mysetup = settings.paths.mysetupIni();
@@ -112,7 +109,7 @@ StartupOutcome runStartup(ProcessSettings& settings, StartupPlatform& platform,
     }
 
     settings.nt6 = false;
-    settings.commPort = portOverride ? *portOverride : initialComPort(platform.serialPorts());
+    settings.commPort = portOverride ? *portOverride : initComPort(platform.serialPorts());
     settings.commSettings = "9600,n,8,1";
 
     settings.settingFile = std::make_shared<SettingFile>(settings.paths.settingIni());

@@ -44,7 +44,4 @@ enum class StartupOutcome { ShowMainWindow, Exit };
 StartupOutcome runStartup(ProcessSettings& settings, StartupPlatform& platform,
                           const std::optional<std::string>& portOverride = std::nullopt);
 
-// The default port: the first port of the platform's list, "" when there is none.
-std::string initialComPort(const std::vector<std::string>& ports);
-
 } // namespace vn574::app

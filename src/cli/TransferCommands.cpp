@@ -2,6 +2,7 @@
 #include "app/OptionFlags.h"
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
+#include "codec/HexText.h"
 #include "codec/ImageCodec.h"
 #include "document/Editor.h"
 #include "files/ChannelFile.h"
@@ -64,6 +65,22 @@ int finishTrace(int status, const QCommandLineParser& parser, const TransferOpti
     return status;
 }
 
+// A password must reach the radio as one byte per character; the window and the
+// command line take the same characters.
+bool checkPassword(const QString& password, const std::string& option) {
+    constexpr int longestPassword = 16;
+    if (password.size() > longestPassword) {
+        CliSession::printError(option + " takes at most 16 characters");
+        return false;
+    }
+    if (!codec::passwordBytes(password.toStdString())) {
+        CliSession::printError(option + " takes only characters of the Western character set "
+                                        "(ISO 8859-1, U+0001..U+00FF), which the radio can keep");
+        return false;
+    }
+    return true;
+}
+
 // Checks the shared options; prints the reason and returns false when one is wrong.
 bool readTransferOptions(const QCommandLineParser& parser, const TransferOptions& options,
                          link::CloneRunOptions& run) {
@@ -77,11 +94,8 @@ bool readTransferOptions(const QCommandLineParser& parser, const TransferOptions
         }
         run.intervals = {ms, ms};
     }
-    if (parser.value(options.password).toLocal8Bit().size() > 16) {
-        CliSession::printError("--password takes at most 16 characters");
-        return false;
-    }
-    return true;
+    return !parser.isSet(options.password) ||
+           checkPassword(parser.value(options.password), "--password");
 }
 
 // Progress lines on stderr, one whenever the percentage changes.
@@ -119,7 +133,7 @@ bool prepareTransfer(CliSession& session, const QCommandLineParser& parser,
         session.prompts().message(session.editor().windowMessage(9007), app::Icon::Information);
     }
     if (parser.isSet(options.password)) {
-        session.prompts().password = CliSession::localPath(parser.value(options.password));
+        session.prompts().password = parser.value(options.password).toStdString();
     }
     return true;
 }
@@ -251,12 +265,11 @@ int runWrite(const QStringList& arguments) {
         return exitUsage;
     }
     if (parser.isSet(newPassword)) {
-        run.passwordModify = true;
-        run.newPassword = CliSession::localPath(parser.value(newPassword));
-        if (run.newPassword.size() > 16) {
-            CliSession::printError("--new-password takes at most 16 characters");
+        if (!checkPassword(parser.value(newPassword), "--new-password")) {
             return exitUsage;
         }
+        run.passwordModify = true;
+        run.newPassword = parser.value(newPassword).toStdString();
     }
     if (!session.start(parser) ||
         !session.openInput(CliSession::localPath(parser.positionalArguments().front()))) {

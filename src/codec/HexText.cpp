@@ -72,6 +72,31 @@ std::array<std::uint8_t, 16> PutPasswordBytes(std::string_view text) {
     return bytes;
 }
 
+std::optional<std::string> passwordBytes(std::string_view utf8) {
+    constexpr std::size_t longestPassword = 16;
+    std::string bytes;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        unsigned code = lead;
+        if (lead >= 0x80) {
+            // Only U+0080..U+00FF may follow: a two-byte sequence led by C2 or C3.
+            if ((lead != 0xC2 && lead != 0xC3) || i + 1 >= utf8.size()) {
+                return std::nullopt;
+            }
+            const auto next = static_cast<unsigned char>(utf8[++i]);
+            if ((next & 0xC0) != 0x80) {
+                return std::nullopt;
+            }
+            code = ((lead & 0x1FU) << 6) | (next & 0x3FU);
+        }
+        if (code == 0 || bytes.size() == longestPassword) {
+            return std::nullopt;
+        }
+        bytes.push_back(static_cast<char>(code));
+    }
+    return bytes;
+}
+
 std::string bytesToHex(std::span<const std::uint8_t> bytes) {
     static constexpr char digits[] = "0123456789ABCDEF";
     std::string text;

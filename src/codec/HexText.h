@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -46,6 +47,13 @@ std::string TrimAtNul(std::string_view text);
 
 // The 16-byte password field: the text's bytes, the first 16 at most, then zeros.
 std::array<std::uint8_t, 16> PutPasswordBytes(std::string_view text);
+
+// A password as typed (UTF-8) in the radio's form: one byte per character, the
+// character's code (ISO 8859-1, which the radio's Western code page shows alike).
+// Nothing when the text has more than 16 characters, a character outside
+// U+0001..U+00FF, or is no UTF-8. Every way a password enters the program goes
+// through here, so a password set once is matched again.
+std::optional<std::string> passwordBytes(std::string_view utf8);
 
 constexpr bool isHexDigit(char c) {
     return ConvertHexChr(c) >= 0;

@@ -304,7 +304,7 @@ void ImageCodec::decodeIdentification(const BlockDigits& d) {
     }
 
     if (const auto model = modelIndexOfCode(m_modelCode)) {
-        m_editor.selectModel(*model);
+        m_editor.selectModelUnasked(*model);
     }
     m_editor.setModelCodeLabel(m_modelCode);
     m_editor.ClearAll();
@@ -901,7 +901,8 @@ bool ImageCodec::encodeChannelFirstHalf(int row, std::string& out) {
     const auto rxSingle = singleOf(rx);
     const auto txSingle = singleOf(tx);
     if (!rxSingle || !txSingle) {
-        refuse(channelMessage(row, "a frequency is not a number"));
+        refuse(channelMessage(row, !rxSingle ? "the Rx frequency is not a number"
+                                             : "the Tx frequency is not a number"));
         return false;
     }
     std::string direction = "00";

@@ -410,6 +410,13 @@ void Editor::selectModel(int index) {
     }
 }
 
+void Editor::selectModelUnasked(int index) {
+    const bool wasModified = m_doc.bModify;
+    m_doc.bModify = false;
+    selectModel(index);
+    m_doc.bModify = wasModified;
+}
+
 bool Editor::confirmDiscard(app::Buttons buttons) {
     if (!m_doc.bModify) {
         return true;

@@ -113,6 +113,9 @@ public:
     [[nodiscard]] int selectedModel() const { return m_doc.selectedModel; }
     // Selecting another model runs the model change (save prompt, reset or keep).
     void selectModel(int index);
+    // The model change a read's block 0 brings: the user has answered the save question
+    // before the read began, and nothing may ask while the transfer runs.
+    void selectModelUnasked(int index);
 
     // --- commands ---
     void newDocument(); // New

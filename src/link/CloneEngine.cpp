@@ -7,6 +7,7 @@
 
 #include <array>
 #include <utility>
+#include <vector>
 
 namespace vn574::link {
 
@@ -26,9 +27,10 @@ constexpr int readGateBlock = 5;
 constexpr int highBlocks = 256; // read faults from here on report "msgversion"
 constexpr int endFramePauseMs = 20;
 
-constexpr std::array<const char*, 14> windowKeys = {
+constexpr std::array<const char*, 15> windowKeys = {
     "msg1",       "msg2",  "msg3",  "msg4",  "msgopen", "msgversion", "msgmodeltypedif",
-    "msgbanddif", "rw006", "rw003", "rw004", "rw005",   "RW001",      "rw002"};
+    "msgbanddif", "rw006", "rw003", "rw004", "rw005",   "RW001",      "rw002",
+    "rw008"};
 
 } // namespace
 
@@ -82,9 +84,6 @@ void CloneEngine::load() {
 
 void CloneEngine::setPasswordControls(bool checked, std::string newPassword) {
     m_passwordModifyChecked = checked;
-    if (newPassword.size() > 16) {
-        newPassword.resize(16);
-    }
     m_passwordBox = std::move(newPassword);
 }
 
@@ -93,13 +92,20 @@ void CloneEngine::startButton() {
         return;
     }
     TransferState& s = m_state;
+    const bool passwordModify = s.writing() && m_passwordModifyChecked;
+    const auto newPassword = codec::passwordBytes(m_passwordBox);
+    if (!s.bRunning && passwordModify && !newPassword) {
+        // A password the radio cannot keep byte for byte could never be matched again.
+        m_editor.prompts().message(text("rw008"), app::Icon::Warning);
+        return;
+    }
     s.bPasswordGiven = true;
     s.bPasswordChecked = false;
     s.bPreRead = false;
     s.ModelCheck = 0;
     s.bPasswordModify = m_passwordModifyChecked;
-    if (m_passwordModifyChecked) {
-        s.strNewPassword = m_passwordBox;
+    if (passwordModify && newPassword) {
+        s.strNewPassword = *newPassword;
     }
 
     if (s.bRunning) {
@@ -109,6 +115,9 @@ void CloneEngine::startButton() {
         }
         setStartCaption("rw003");
     } else {
+        if (s.writing() && !encodeWriteBlocks()) {
+            return;
+        }
         // A port that fails here has already been reported when the window loaded; say
         // it again and stay stopped rather than tick against a closed port.
         const std::string error = OpenPort();
@@ -120,6 +129,7 @@ void CloneEngine::startButton() {
             s.CurBlock = 0;
             s.bPreRead = true;
         }
+        m_silentTicks = 0;
         m_timer.setInterval(m_intervals.transferMs);
         m_timer.start();
         setStartCaption("rw004");
@@ -181,6 +191,13 @@ void CloneEngine::tick() {
         fail("msgopen");
         return;
     }
+    // A line that once answered and then went dead (cable pulled, radio switched off)
+    // brings no byte at all, not even the echo, so no buffer limit would ever fire.
+    ++m_silentTicks;
+    if (s.RxEventCount > 0 && m_silentTicks > noReplyTicks) {
+        failSilentLine();
+        return;
+    }
 
     skipChannels();
 
@@ -216,7 +233,12 @@ CloneEngine::GateResult CloneEngine::passwordGate() {
         s.strEnteredPassword.clear();
         const auto entered = m_editor.prompts().askPassword();
         if (entered) {
-            s.strEnteredPassword = entered->substr(0, 16);
+            // An entry the radio could not hold matches nothing; it is asked for again.
+            const auto bytes = codec::passwordBytes(*entered);
+            if (!bytes) {
+                m_editor.prompts().message(text("rw008"), app::Icon::Warning);
+            }
+            s.strEnteredPassword = bytes.value_or(std::string());
             s.bPasswordGiven = true;
         }
         if (!m_closed) {
@@ -227,20 +249,53 @@ CloneEngine::GateResult CloneEngine::passwordGate() {
     return GateResult::Passed;
 }
 
+bool CloneEngine::writeSkipsBlock(int block) const {
+    // The rows the encoder marks as not in use: an empty status cell or the whole
+    // not-in-use word. Cut short by a letter, as the window once read it, the word
+    // would never match and every unused channel would be written.
+    return block >= firstChannelBlock && block <= lastChannelBlock &&
+           !codec::isRowWritten(m_editor, (block - 30) / 2);
+}
+
+bool CloneEngine::encodeWriteBlocks() {
+    // Every block is encoded before the first byte goes out: a refusal met half way
+    // would leave the radio with some blocks new and the rest old, and block 18 could
+    // then mark channels in use whose data were never written.
+    TransferState& s = m_state;
+    m_writeRefused = false;
+    m_writeBlocks.clear();
+    std::vector<int> order;
+    if (s.bPasswordModify) {
+        order.push_back(passwordBlock);
+    }
+    for (int block = firstWrittenBlock; block < blockCount; ++block) {
+        if (!writeSkipsBlock(block)) {
+            order.push_back(block);
+        }
+    }
+    for (const int block : order) {
+        std::string digits = m_codec.encodeBlock(block, s.strNewPassword);
+        if (digits.size() != static_cast<std::size_t>(blockDigits)) {
+            // The encoder has said why when it refused; a text of another length it
+            // has not explained.
+            if (digits != "error") {
+                m_editor.prompts().message(text("msg4"));
+            }
+            m_writeBlocks.clear();
+            m_writeRefused = true;
+            return false;
+        }
+        m_writeBlocks.emplace(block, std::move(digits));
+    }
+    return true;
+}
+
 void CloneEngine::skipChannels() {
     TransferState& s = m_state;
     const bool writeSkipping = s.writing() && !s.bPreRead;
     while (s.CurBlock >= firstChannelBlock && s.CurBlock <= lastChannelBlock) {
-        const int row = (s.CurBlock - 30) / 2;
-        bool skip = false;
-        if (writeSkipping) {
-            // The rows the encoder marks as not in use: an empty status cell or the
-            // whole not-in-use word. Cut short by a letter, as the window once read it,
-            // the word would never match and every unused channel would be written.
-            skip = !codec::isRowWritten(m_editor, row);
-        } else {
-            skip = !m_codec.channelInUse(row);
-        }
+        const bool skip = writeSkipping ? writeSkipsBlock(s.CurBlock)
+                                        : !m_codec.channelInUse((s.CurBlock - 30) / 2);
         if (!skip) {
             break;
         }
@@ -284,12 +339,12 @@ void CloneEngine::sendWriteStep() {
         closeWindow();
         return;
     }
+    const auto digits = m_writeBlocks.find(s.CurBlock);
     const std::string frame =
-        writeFrame(s.CurBlock, m_codec.encodeBlock(s.CurBlock, s.strNewPassword));
+        digits == m_writeBlocks.end() ? std::string() : writeFrame(s.CurBlock, digits->second);
     if (frame.size() != writeFrameTextLength) {
-        // The same block is built again at the next tick; the user stops or closes.
-        ++m_refusedFrames;
-        m_editor.prompts().message(text("msg4"));
+        // Only the blocks checked before the start are ever sent.
+        fail("msg4");
         return;
     }
     SendFrame(m_port, m_pause, frame, writeFramePauseMs);
@@ -313,6 +368,7 @@ void CloneEngine::receiveEvent() {
     }
     if (!bytes.empty()) {
         ++s.RxEventCount;
+        m_silentTicks = 0;
     }
 }
 
@@ -410,6 +466,17 @@ void CloneEngine::closeWindow() {
         m_outcome = CloneOutcome::Closed;
     }
     m_view.closeWindow();
+}
+
+void CloneEngine::failSilentLine() {
+    TransferState& s = m_state;
+    if (s.writing() && !s.bPreRead) {
+        s.WriteFault = 1;
+        fail("msg2");
+        return;
+    }
+    s.ReadFault = s.CurBlock < highBlocks ? 1 : 2;
+    fail(s.ReadFault == 1 ? "msg1" : "msgversion");
 }
 
 void CloneEngine::fail(const std::string& key) {

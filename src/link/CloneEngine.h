@@ -50,8 +50,9 @@ public:
     [[nodiscard]] CloneOutcome outcome() const { return m_outcome; }
     // The "RW" key of the failure message shown, "" when none was.
     [[nodiscard]] const std::string& failureKey() const { return m_failureKey; }
-    // How often a write frame could not be built ("msg4"); the window goes on regardless.
-    [[nodiscard]] int refusedFrames() const { return m_refusedFrames; }
+    // Whether the last start of a write was refused because a block of the document
+    // could not be encoded: nothing was sent and the window is still open.
+    [[nodiscard]] bool writeRefused() const { return m_writeRefused; }
     // Prefix, "  (COMM Port:", the port name, ")".
     [[nodiscard]] const std::string& caption() const { return m_caption; }
     // What went wrong when the window tried the port on loading, "" when nothing did.
@@ -71,12 +72,15 @@ private:
     void ClosePort();
     void closeWindow();
     void fail(const std::string& key);
+    void failSilentLine();
     void failWithText(const std::string& text);
     void setStartCaption(const std::string& key);
     void showProgress(std::string text, int value);
     void showBlockProgress();
 
     GateResult passwordGate();
+    [[nodiscard]] bool writeSkipsBlock(int block) const;
+    bool encodeWriteBlocks();
     void skipChannels();
     void sendReadStep();
     void sendWriteStep();
@@ -102,7 +106,10 @@ private:
     bool m_passwordModifyChecked = false;
     std::string m_passwordBox;
     bool m_inTick = false;
-    int m_refusedFrames = 0;
+    bool m_writeRefused = false;
+    int m_silentTicks = 0; // ticks since a byte last arrived
+    // The data digits of every block the running write sends, encoded before its start.
+    std::map<int, std::string> m_writeBlocks;
     bool m_closed = false;
     CloneOutcome m_outcome = CloneOutcome::Open;
     std::string m_failureKey;

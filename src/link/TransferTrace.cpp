@@ -30,6 +30,16 @@ bool isBytes(TransferTrace::Kind kind) {
            kind == TransferTrace::Kind::Discarded;
 }
 
+// What comes right before block 4's data: the write frame's head, and the address of
+// a read reply (the colon never stands in data digits, so it marks the reply alone).
+constexpr std::string_view passwordWriteHead = "ZT~F0040W";
+constexpr std::string_view passwordReplyHead = "0040:";
+constexpr int passwordDigits = 32;
+
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
 std::string handshakeName(Handshake handshake) {
     return handshake == Handshake::RtsCts ? "RTS/CTS handshake" : "no handshake";
 }
@@ -50,9 +60,32 @@ std::int64_t TransferTrace::elapsed() const {
     return m_now() - m_start;
 }
 
+void TransferTrace::PasswordMask::apply(std::string& bytes) {
+    for (char& c : bytes) {
+        if (m_toMask > 0 && isHexDigit(c)) {
+            c = '*';
+            --m_toMask;
+            continue;
+        }
+        m_toMask = 0;
+        m_recent.push_back(c);
+        if (m_recent.size() > passwordWriteHead.size()) {
+            m_recent.erase(0, m_recent.size() - passwordWriteHead.size());
+        }
+        if (m_recent.ends_with(passwordWriteHead) || m_recent.ends_with(passwordReplyHead)) {
+            m_toMask = passwordDigits;
+        }
+    }
+}
+
 void TransferTrace::add(Kind kind, std::string data) {
     if (isBytes(kind) && data.empty()) {
         return;
+    }
+    if (kind == Kind::Sent) {
+        m_sentMask.apply(data);
+    } else if (kind == Kind::Received || kind == Kind::Discarded) {
+        m_receivedMask.apply(data);
     }
     if (m_start < 0) {
         m_start = m_now();
@@ -63,6 +96,8 @@ void TransferTrace::add(Kind kind, std::string data) {
 void TransferTrace::clear() {
     m_entries.clear();
     m_start = -1;
+    m_sentMask.reset();
+    m_receivedMask.reset();
 }
 
 std::string TransferTrace::escaped(std::string_view bytes) {
@@ -87,7 +122,8 @@ std::string TransferTrace::escaped(std::string_view bytes) {
 }
 
 std::string TransferTrace::text() const {
-    std::string out = "VN-574 transfer trace\n"
+    std::string out = "VN-574 transfer trace (block 4, the radio password, is masked: its "
+                      "data digits show as *)\n"
                       "      ms  event  bytes  data (\\r, \\n and \\xNN stand for "
                       "control and non-ASCII bytes)\n";
     for (const Entry& entry : m_entries) {

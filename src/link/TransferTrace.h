@@ -13,7 +13,9 @@ namespace vn574::link {
 // A record of one transfer as it went over the line: every byte sent, every byte
 // received (also bytes thrown away unread), the port opening and closing, with the
 // milliseconds since the record started. A user whose radio refuses a transfer can
-// save it and show exactly what happened.
+// save it and show exactly what happened. Only the radio password is left out: the
+// data digits of block 4, in read replies and in write frames (and their echo), are
+// recorded as '*', so that a trace never gives away the password of a locked radio.
 class TransferTrace {
 public:
     enum class Kind { Open, Close, Sent, Received, Discarded, Note };
@@ -40,9 +42,23 @@ public:
     static std::string escaped(std::string_view bytes);
 
 private:
+    // Finds block 4's data digits in one direction of the line, also when a frame or
+    // a reply arrives in pieces.
+    class PasswordMask {
+    public:
+        void apply(std::string& bytes);
+        void reset() { *this = PasswordMask(); }
+
+    private:
+        std::string m_recent; // the last bytes seen, enough to hold a frame's start
+        int m_toMask = 0;     // data digits still to come
+    };
+
     [[nodiscard]] std::int64_t elapsed() const;
 
     std::function<std::int64_t()> m_now;
+    PasswordMask m_sentMask;
+    PasswordMask m_receivedMask;
     std::int64_t m_start = -1;
     std::vector<Entry> m_entries;
 };

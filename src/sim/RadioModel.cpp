@@ -50,6 +50,9 @@ RadioModel::RadioModel(const Memory& memory, Faults faults) : m_memory(memory), 
 
 std::vector<Emission> RadioModel::receive(std::string_view bytes) {
     std::vector<Emission> out;
+    if (m_frozen) {
+        return out;
+    }
     if (!m_faults.noEcho && !bytes.empty()) {
         out.push_back({0, std::string(bytes)});
     }
@@ -111,6 +114,7 @@ std::string RadioModel::answer(const std::string& line) {
         if (block == m_faults.neverAnswerBlock) {
             return {};
         }
+        m_frozen = block == m_faults.freezeAfterBlock;
         return std::string(crlf) + std::string(text.substr(4, 4)) + ":" +
                blockDigits(m_memory, block) + std::string(crlf);
     }
@@ -130,6 +134,7 @@ std::string RadioModel::answer(const std::string& line) {
             return std::string(errorAnswer);
         }
         m_written.push_back(block);
+        m_frozen = block == m_faults.freezeAfterBlock;
         for (std::size_t k = 0; k < 16; ++k) {
             m_memory[static_cast<std::size_t>(block) * 16 + k] =
                 static_cast<std::uint8_t>(hexValue(data[2 * k]) * 16 + hexValue(data[2 * k + 1]));

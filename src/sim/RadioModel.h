@@ -23,6 +23,9 @@ struct Faults {
     int splitBytes = 0;        // answers in pieces of this many bytes (0: whole)
     int splitGapMs = 2;        // time between two pieces
     int replyDelayMs = 0;      // the radio thinks this long before answering
+    // Once the radio has answered the read or the write of this block, the line goes
+    // dead (cable pulled, radio switched off): no echo, no answer, nothing ever again.
+    int freezeAfterBlock = -1;
 };
 
 // Bytes the radio side puts on the line, `delayMs` after the input that caused them.
@@ -49,6 +52,7 @@ public:
     [[nodiscard]] bool identified() const { return m_identified; }
     // The blocks taken into memory, in order (a block written twice appears twice).
     [[nodiscard]] const std::vector<int>& writtenBlocks() const { return m_written; }
+    [[nodiscard]] bool frozen() const { return m_frozen; }
 
 private:
     std::string answer(const std::string& line);
@@ -61,6 +65,7 @@ private:
     std::vector<int> m_written;
     int m_endFrames = 0;
     bool m_identified = false;
+    bool m_frozen = false;
 };
 
 // A memory holding only what identifies a radio: block 0 with the six-digit model code

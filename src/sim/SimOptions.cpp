@@ -1,5 +1,6 @@
 #include "sim/SimOptions.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace vn574::sim {
@@ -50,6 +51,8 @@ bool applyFault(std::string_view faultText, Faults& faults, std::string& error) 
         return needs(faults.writeErrorBlock);
     } else if (kind == "never-answer") {
         return needs(faults.neverAnswerBlock);
+    } else if (kind == "freeze-after") {
+        return needs(faults.freezeAfterBlock);
     } else if (kind == "garbage") {
         faults.garbageBytes = value.value_or(3);
     } else if (kind == "split") {
@@ -94,7 +97,11 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args,
             } else if (arg == "--log") {
                 options.logFile = *text;
             } else if (arg == "--password") {
-                if (text->size() > 16) {
+                // Characters, not bytes: an accented letter is two bytes of UTF-8.
+                const auto characters = std::count_if(text->begin(), text->end(), [](char c) {
+                    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+                });
+                if (characters > 16) {
                     error = "--password takes at most 16 characters";
                     return std::nullopt;
                 }
@@ -129,7 +136,7 @@ std::string simUsage() {
            "                       [--save FILE] [--log FILE] [--baud-pace] [--fault KIND[=N]]...\n"
            "Puts a simulated radio on a pseudo-terminal and prints its device path.\n"
            "faults: silent, no-echo, ident-error, write-error=BLOCK, never-answer=BLOCK,\n"
-           "        garbage[=BYTES], split[=BYTES], delay=MS\n";
+           "        freeze-after=BLOCK, garbage[=BYTES], split[=BYTES], delay=MS\n";
 }
 
 } // namespace vn574::sim

@@ -1,6 +1,7 @@
 // vn574-radio-sim: a simulated radio on a pseudo-terminal, for tests, demonstrations
 // and users without a radio at hand.
 
+#include "codec/HexText.h"
 #include "codec/MemoryMap.h"
 #include "sim/PtyHost.h"
 #include "sim/RadioModel.h"
@@ -66,9 +67,14 @@ int main(int argc, char** argv) {
         }
         std::copy(bytes.begin(), bytes.end(), reinterpret_cast<char*>(memory.data()));
     } else {
-        const auto built =
-            buildMemory(vn574::codec::modelCodeOf(options->model),
-                        static_cast<std::uint8_t>(options->optionByte), options->password);
+        // The password as the program sends it: one byte per character.
+        const auto password = vn574::codec::passwordBytes(options->password);
+        if (!password) {
+            std::cerr << "vn574-radio-sim: --password takes only characters U+0001..U+00FF\n";
+            return 2;
+        }
+        const auto built = buildMemory(vn574::codec::modelCodeOf(options->model),
+                                       static_cast<std::uint8_t>(options->optionByte), *password);
         if (!built) {
             std::cerr << "vn574-radio-sim: cannot build a memory for model " << options->model
                       << "\n";

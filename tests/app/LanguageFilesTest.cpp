@@ -67,7 +67,7 @@ TEST(LanguageFiles, HoldEverySectionAndTheKeysTheWholeProgramUses) {
         {"COMMSET", {"6100C", "61002", "61003"}},
         {"RW",
          {"msg1", "msg2", "msg3", "msg4", "msgopen", "msgversion", "msgmodeltypedif", "msgbanddif",
-          "rw006", "rw003", "rw004", "rw005", "RW001", "rw002"}},
+          "rw006", "rw003", "rw004", "rw005", "RW001", "rw002", "rw008"}},
     };
     for (const auto& [section, keys] : required) {
         ASSERT_TRUE(english.count(section)) << section;

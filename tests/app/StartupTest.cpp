@@ -85,9 +85,11 @@ TEST_F(StartupTest, MissingOrDamagedFirstRunMarkerRunsTheSetup) {
     EXPECT_EQ(platform.setupRuns, 1);
 }
 
-TEST_F(StartupTest, DefaultPortIsTheFirstDiscoveredUnlessOverridden) {
+TEST_F(StartupTest, DefaultPortFollowsThePortRuleUnlessOverridden) {
+    // The rule of the COM Port menu and the initial setup: of the lowest number, the
+    // USB device before the built-in one.
     runStartup(settings, platform);
-    EXPECT_EQ(settings.commPort, "ttyS0");
+    EXPECT_EQ(settings.commPort, "ttyUSB0");
     EXPECT_EQ(settings.commSettings, "9600,n,8,1");
     EXPECT_FALSE(settings.nt6);
 

@@ -288,6 +288,45 @@ TEST_F(FaultMatrix, PasswordRadioIsWrittenOnlyWithTheRightPassword) {
     EXPECT_EQ(readLog(log()).back().kind, 'E');
 }
 
+TEST_F(FaultMatrix, DocumentThatCannotBeEncodedIsNotWrittenAtAll) {
+    // Channel 50 in use with a receive frequency that is no number: its blocks come
+    // long after the first write frame, yet nothing may reach the radio.
+    std::ifstream in(document());
+    std::ostringstream text;
+    for (std::string line; std::getline(in, line);) {
+        text << (line.starts_with("50|")
+                     ? "50|Active|BAD|12.5|abc|off|wide|off|off|Scan|off|145.5000|off|off|off|"
+                       "off|None|0|0|"
+                     : line)
+             << '\n';
+    }
+    in.close();
+    writeFile(document(), text.str());
+    auto sim = radio({"--model", "3"});
+    const auto got = write(sim->device());
+    EXPECT_EQ(got.exitCode, 1);
+    EXPECT_NE(got.err.find("Error channel 50 Data Format (the Rx frequency is not a number)"),
+              std::string::npos)
+        << got.err;
+    EXPECT_TRUE(readLog(log()).empty());
+}
+
+TEST_F(FaultMatrix, LineThatGoesDeadMidTransferEndsIt) {
+    {
+        auto sim = radio({"--model", "9", "--fault", "freeze-after=18"});
+        expectReadFailed(read(sim->device()), msg1, 18);
+    }
+    document();
+    auto sim = radio({"--model", "3", "--fault", "freeze-after=18"});
+    const auto got = write(sim->device());
+    EXPECT_EQ(got.exitCode, 1);
+    EXPECT_NE(got.err.find(msg2), std::string::npos) << got.err;
+    const auto frames = readLog(log());
+    ASSERT_FALSE(frames.empty());
+    EXPECT_EQ(frames.back().kind, 'W');
+    EXPECT_EQ(frames.back().block, 18);
+}
+
 // --- the line goes away -------------------------------------------------------------
 
 // Runs `transfer` while a watcher kills the simulator once a frame of block

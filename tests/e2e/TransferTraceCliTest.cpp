@@ -71,6 +71,57 @@ TEST(TransferTraceCli, ReadTraceHoldsTheFramesAndRepliesInTimeOrder) {
     EXPECT_GT(entries, 2 * 8);
 }
 
+// A trace may be sent to anyone: it never holds the radio's password, neither when the
+// password gate refuses the read, nor after a good read, nor when a write sets a new one.
+TEST(TransferTraceCli, TracesNeverHoldThePassword) {
+    TempDir dir;
+    std::string image = sampleRadioImage(4);
+    image.replace(64, 6, "Secret");
+    writeFile(dir.file("radio.img"), image);
+    SimProcess radio({sim, "--image", dir.file("radio.img")});
+    ASSERT_FALSE(radio.device().empty());
+    const std::string secret = "536563726574"; // "Secret" as the line carries it
+    const std::string masked(32, '*');
+    const auto transfer = [&](std::vector<std::string> arguments, const std::string& trace) {
+        arguments.insert(arguments.begin(), cli);
+        arguments.insert(arguments.end(),
+                         {"--port", radio.device(), "--tick-ms", "20", "--quiet", "--config-dir",
+                          dir.file("config"), "--trace", dir.file(trace)});
+        return runProcess(arguments);
+    };
+
+    const auto refused =
+        transfer({"read", "-o", dir.file("a.vd"), "--image", dir.file("a.img")}, "refused.txt");
+    EXPECT_EQ(refused.exitCode, 1) << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("a.vd")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("a.img")));
+    const auto good =
+        transfer({"read", "-o", dir.file("b.vd"), "--password", "Secret"}, "good.txt");
+    ASSERT_EQ(good.exitCode, 0) << good.err;
+    // The new password has an accented letter: one byte on the radio, matched again.
+    const std::string fresh = "Fr\xC3\xA9sh";
+    const auto euro =
+        transfer({"write", dir.file("b.vd"), "--new-password", "\xE2\x82\xAC"}, "euro.txt");
+    EXPECT_EQ(euro.exitCode, 2);
+    EXPECT_THAT(euro.err, HasSubstr("--new-password takes only characters of the Western"));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("euro.txt")));
+    const auto changed =
+        transfer({"write", dir.file("b.vd"), "--password", "Secret", "--new-password", fresh},
+                 "changed.txt");
+    ASSERT_EQ(changed.exitCode, 0) << changed.err;
+    const auto reread = transfer({"read", "-o", dir.file("c.vd"), "--password", fresh}, "c.txt");
+    EXPECT_EQ(reread.exitCode, 0) << reread.err;
+
+    for (const char* name : {"refused.txt", "good.txt", "changed.txt", "c.txt"}) {
+        SCOPED_TRACE(name);
+        const std::string trace = readFile(dir.file(name));
+        EXPECT_THAT(trace, HasSubstr("0040:" + masked));
+        EXPECT_EQ(trace.find(secret), std::string::npos);
+        EXPECT_EQ(trace.find("4672E97368"), std::string::npos); // "Frésh" on the line
+    }
+    EXPECT_THAT(readFile(dir.file("changed.txt")), HasSubstr("ZT~F0040W" + masked));
+}
+
 TEST(TransferTraceCli, FailedWriteStillLeavesItsTrace) {
     TempDir dir;
     // A document with a channel in use, read from one simulated radio.

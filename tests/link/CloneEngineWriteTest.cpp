@@ -1,4 +1,6 @@
+#include "codec/ImageCodec.h"
 #include "link/CloneFrames.h"
+#include "link/CodecTransfer.h"
 #include "rig/CloneRig.h"
 
 #include <gtest/gtest.h>
@@ -106,6 +108,35 @@ TEST(CloneWrite, PasswordModifyWritesBlockFourFirst) {
     EXPECT_EQ(memory[71], 0);
 }
 
+TEST(CloneWrite, AccentedPasswordIsOneByteBothWaysAndOtherCharactersAreRefused) {
+    WriteRig rig(2);
+    rig.engine().setPasswordControls(true, "\xE2\x82\xAC"); // the euro sign: no such byte
+    rig.engine().startButton();
+    EXPECT_EQ(rig.prompts.messages, std::vector<std::string>{rig.text("rw008")});
+    EXPECT_TRUE(rig.line.writes.empty());
+    EXPECT_FALSE(rig.state.bRunning);
+
+    rig.prompts.messages.clear();
+    rig.engine().setPasswordControls(true, "caf\xC3\xA9"); // "café" as typed (UTF-8)
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntilClosed());
+    ASSERT_EQ(rig.engine().outcome(), CloneOutcome::Completed);
+    const auto& memory = rig.radio.memory();
+    EXPECT_EQ(std::string(memory.begin() + 64, memory.begin() + 69), std::string("caf\xE9\0", 5));
+
+    // Read back: the euro sign is refused with the same message, a near miss is asked
+    // again, and "café" typed as before opens the radio.
+    CloneRig reader(memory);
+    reader.prompts.passwords = {std::string("\xE2\x82\xAC"), std::string("caf\xC3\xA8"),
+                                std::string("caf\xC3\xA9")};
+    reader.engine().startButton();
+    ASSERT_TRUE(reader.runUntilClosed());
+    EXPECT_EQ(reader.engine().outcome(), CloneOutcome::Completed);
+    EXPECT_EQ(reader.prompts.passwordRequests, 3);
+    EXPECT_EQ(reader.prompts.messages,
+              (std::vector<std::string>{reader.text("rw008"), reader.text("msg3")}));
+}
+
 TEST(CloneWrite, OtherModelTypeOrBandStopsBeforeAnythingIsWritten) {
     for (const auto& [code, key] :
          {std::pair{"335533", "msgmodeltypedif"}, std::pair{"665533", "msgbanddif"}}) {
@@ -174,18 +205,39 @@ TEST(CloneWrite, AcknowledgementLaterThanOneTickIsNeverTaken) {
     EXPECT_EQ(rig.writtenBlocks().back(), 16);
 }
 
-TEST(CloneWrite, BlockThatCannotBeEncodedSaysMsg4AtEveryTickAndIsNeverSent) {
-    WriteRig rig(100);
-    rig.codec.errorBlock = 20;
+TEST(CloneWrite, DocumentThatCannotBeEncodedSendsNothingAndLeavesTheWindowOpen) {
+    // Channel 50's frequency is no number: the encoder refuses block 130 and says why.
+    WriteRig rig(0);
+    codec::ImageCodec imageCodec(rig.editor);
+    link::CodecTransfer realCodec(imageCodec);
+    rig.useCodec(realCodec);
+    for (const int row : {1, 2, 51}) {
+        rig.editor.ToggleChannelStatus(row); // in use, with the new channel's defaults
+    }
+    rig.editor.grid().setCell(51, document::colRxFreq, "abc");
+    rig.editor.UpdateAllArray();
+    const sim::Memory before = rig.radio.memory();
     rig.engine().startButton();
-    ASSERT_TRUE(rig.runUntil([&] { return rig.prompts.messages.size() == 3; }));
-    EXPECT_EQ(rig.prompts.messages, std::vector<std::string>(3, rig.text("msg4")));
+    rig.runFor(5000);
+    ASSERT_EQ(rig.prompts.messages.size(), 1U);
+    EXPECT_EQ(rig.prompts.messages[0],
+              "Error channel 50 Data Format (the Rx frequency is not a number), please check!");
+    EXPECT_TRUE(rig.line.writes.empty());
+    EXPECT_EQ(rig.radio.memory(), before);
+    EXPECT_TRUE(rig.engine().writeRefused());
     EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Open);
-    EXPECT_EQ(rig.writtenBlocks(), range(16, 19));
-    EXPECT_EQ(rig.engine().refusedFrames(), 3);
-    rig.engine().startButton(); // the user stops
-    rig.runFor(10000);
-    EXPECT_EQ(rig.prompts.messages.size(), 3U);
+    EXPECT_EQ(rig.view.closed, 0);
+    EXPECT_FALSE(rig.timer.isActive());
+
+    // A block of the wrong length that the encoder did not explain: "msg4", once.
+    WriteRig other(100);
+    other.codec.errorBlock = 300;
+    other.codec.errorText = std::string(34, '0');
+    other.engine().startButton();
+    other.runFor(5000);
+    EXPECT_EQ(other.prompts.messages, std::vector<std::string>{other.text("msg4")});
+    EXPECT_TRUE(other.line.writes.empty());
+    EXPECT_EQ(other.engine().outcome(), CloneOutcome::Open);
 }
 
 TEST(CloneWrite, StoppedAndStartedAgainBeginsWithThePreReadButNotTheIdentification) {

@@ -47,6 +47,19 @@ TEST(CodecTransfer, ReadFillsTheDocumentAndTheImageAsReceived) {
     EXPECT_EQ(rig.transfer.receivedImage(), rig.radio.memory());
 }
 
+TEST(CodecTransfer, ReadOfAModifiedDocumentFromAnotherModelAsksNothingAndCompletes) {
+    // The save question was answered ("No") before the read; the model change that
+    // block 0 brings must not ask it again under the running tick.
+    CodecRig rig(*sim::buildMemory("665533", 0, "")); // model 8; the window has model 9
+    rig.editor.document().bModify = true;
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntilClosed());
+    EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Completed);
+    EXPECT_TRUE(rig.prompts.questions.empty());
+    EXPECT_EQ(rig.editor.selectedModel(), 8);
+    EXPECT_TRUE(rig.editor.document().bModify);
+}
+
 TEST(CodecTransfer, WriteOfTheReadDocumentPutsTheSameChannelsIntoABlankRadio) {
     CodecRig reader(radioWithChannels());
     reader.engine().startButton();

@@ -89,6 +89,31 @@ TEST_F(TraceTest, FailedOpenAndNotesAreKeptAndClearStartsAgain) {
     EXPECT_EQ(trace.entries().front().ms, 0);
 }
 
+TEST_F(TraceTest, BlockFourDataIsMaskedEvenWhenItArrivesInPieces) {
+    const std::string password(32, 'A');
+    const std::string other = "0123456789ABCDEF0123456789ABCDEF";
+    const std::string stars(32, '*');
+    ASSERT_EQ(port.open("ttyUSB0", LineSettings{}, Handshake::None), "");
+    port.write("ZT~F0040W" + password);
+    port.write("ZT~F0050W" + other);
+    inner.incoming = "ZT~F0040W" + password.substr(0, 5);
+    port.readAll();
+    inner.incoming = password.substr(5) + "\r\n\r\nOK\r\nZT~F0040R\r\n\r\n00";
+    port.readAll();
+    inner.incoming = "40:" + password + "\r\n\r\n0050:" + other + "\r\n";
+    port.discardInput();
+    EXPECT_EQ(inner.written, "ZT~F0040W" + password + "ZT~F0050W" + other);
+
+    const auto& e = trace.entries();
+    ASSERT_EQ(e.size(), 6U);
+    EXPECT_EQ(e[1].data, "ZT~F0040W" + stars);
+    EXPECT_EQ(e[2].data, "ZT~F0050W" + other);
+    EXPECT_EQ(e[3].data, "ZT~F0040W*****");
+    EXPECT_EQ(e[4].data, stars.substr(5) + "\r\n\r\nOK\r\nZT~F0040R\r\n\r\n00");
+    EXPECT_EQ(e[5].data, "40:" + stars + "\r\n\r\n0050:" + other + "\r\n");
+    EXPECT_THAT(trace.text(), HasSubstr("block 4, the radio password, is masked"));
+}
+
 TEST(TransferTraceText, EscapesWhatAUserCouldNotReadOrCopy) {
     EXPECT_EQ(TransferTrace::escaped(std::string("A\\\t\x7F\x1B ~", 7)), "A\\\\\\x09\\x7F\\x1B ~");
 }

@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <tuple>
 #include <ostream>
 
 namespace vn574::test {
@@ -130,6 +132,28 @@ TEST_P(CloneFaultMatrix, EndsInTimeWithTheRightMessageAndNothingAfter) {
 
 INSTANTIATE_TEST_SUITE_P(EveryFault, CloneFaultMatrix, ::testing::ValuesIn(rows()),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The cable pulled (or the radio switched off) after block 18: not a byte arrives any
+// more, not even the echo. The frame due is sent at ten more ticks; the eleventh ends
+// the transfer at that block.
+TEST(CloneFaultMatrixDeadLine, LineDeadAfterBlock18EndsElevenTicksAfterTheLastByte) {
+    for (const auto& [mode, key, frame] :
+         {std::tuple{TransferMode::Read, "msg1", link::readFrame(19)},
+          std::tuple{TransferMode::Write, "msg2",
+                     link::writeFrame(19, sim::blockDigits(sampleRadio(100), 19))}}) {
+        SCOPED_TRACE(key);
+        sim::Faults faults;
+        faults.freezeAfterBlock = 18;
+        auto rig = rigFor(mode, faults);
+        rig->engine().startButton();
+        ASSERT_TRUE(rig->runUntilClosed(rig->clock.now + 60 * readTick));
+        expectEndedCleanly(*rig, key);
+        EXPECT_EQ(rig->state.CurBlock, 19);
+        EXPECT_EQ(std::count_if(rig->line.writes.begin(), rig->line.writes.end(),
+                                [&](const auto& w) { return w.bytes == frame; }),
+                  10);
+    }
+}
 
 // The radio reports another model (type or band): nothing but the pre-read is sent.
 TEST(CloneFaultMatrixModel, OtherTypeOrBandGetsOnlyThePreRead) {

@@ -61,15 +61,9 @@ CloneOutcome runCloneTransfer(document::Editor& editor, TransferState& state, Tr
         }
         engine.closeButton();
     });
-    bool gaveUp = false;
     timer.setHandler([&] {
         port.deliverWaitingBytes();
         engine.tick();
-        if (options.closeOnRefusedFrame && engine.refusedFrames() > 0 &&
-            engine.outcome() == CloneOutcome::Open) {
-            gaveUp = true;
-            engine.closeButton();
-        }
     });
 
     // The outcome, with the failure's key, closes the trace so that a saved trace says
@@ -93,9 +87,11 @@ CloneOutcome runCloneTransfer(document::Editor& editor, TransferState& state, Tr
         engine.startButton();
     }
     if (!state.bRunning) {
-        // The port could not be opened; the window has said why.
+        // The port could not be opened, or the document not encoded; the window has
+        // said why.
+        const bool refused = engine.writeRefused();
         engine.closeButton();
-        return finish(CloneOutcome::Failed, "port");
+        return finish(CloneOutcome::Failed, refused ? "encode" : "port");
     }
     if (!view.closed()) {
         loop.exec();
@@ -103,9 +99,6 @@ CloneOutcome runCloneTransfer(document::Editor& editor, TransferState& state, Tr
     if (!vanished.empty()) {
         editor.prompts().message(vanished, app::Icon::Error);
         return finish(CloneOutcome::Failed, "port-vanished");
-    }
-    if (gaveUp) {
-        return finish(CloneOutcome::Failed, "msg4");
     }
     return finish(engine.outcome(), engine.failureKey());
 }

@@ -18,9 +18,6 @@ struct CloneRunOptions {
     std::string newPassword;
     // Every progress step of the window: the text ("50%") and the block.
     std::function<void(const std::string& text, int value)> onProgress;
-    // Nobody is there to stop a write whose frame cannot be built ("msg4" at every
-    // tick), so the run ends as the user would end it: by closing the window.
-    bool closeOnRefusedFrame = true;
     // When given, receives every byte of the transfer with its time.
     TransferTrace* trace = nullptr;
 };
@@ -29,7 +26,8 @@ struct CloneRunOptions {
 // the engine on the port named in the settings, its tick on a QTimer and its receive
 // events from QSerialPort, inside a local event loop that ends when the window would
 // close. Needs a QCoreApplication. The direction is state.mode. A port that goes away
-// during the transfer ends it with a message saying so (failure key "port-vanished").
+// during the transfer ends it with a message saying so (failure key "port-vanished");
+// a write whose document cannot be encoded sends nothing (failure key "encode").
 CloneOutcome runCloneTransfer(document::Editor& editor, TransferState& state, TransferCodec& codec,
                               const CloneRunOptions& options, std::string* failureKey = nullptr);
 

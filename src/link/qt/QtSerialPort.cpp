@@ -1,6 +1,6 @@
 #include "link/qt/QtSerialPort.h"
 
-#include "link/PortNames.h"
+#include "app/PortNames.h"
 #include "link/qt/PortErrorText.h"
 
 #include <QSerialPortInfo>
@@ -183,7 +183,7 @@ std::vector<std::string> availablePortNames() {
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         names.push_back(info.portName().toStdString());
     }
-    return sortPortNames(std::move(names));
+    return app::sortPortNames(std::move(names));
 }
 
 } // namespace vn574::link

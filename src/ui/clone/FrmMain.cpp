@@ -143,11 +143,9 @@ void frmMain::closeWindow() {
 }
 
 void frmMain::passwordControlsChanged() {
-    // The radio keeps one byte per character of its password.
-    const QByteArray password = m_newPassword->text().toLatin1();
-    m_engine->setPasswordControls(
-        m_passwordModify->isChecked(),
-        std::string(password.constData(), static_cast<std::size_t>(password.size())));
+    // The engine turns the text into the radio's bytes, and refuses what it cannot hold.
+    m_engine->setPasswordControls(m_passwordModify->isChecked(),
+                                  m_newPassword->text().toStdString());
 }
 
 void frmMain::onStart() {

@@ -3,7 +3,7 @@
 #include "app/ProcessSettings.h"
 #include "app/UserPrompts.h"
 #include "link/CloneFrames.h"
-#include "link/PortNames.h"
+#include "app/PortNames.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -103,7 +103,7 @@ void LoadFrmLink::fillPortList(const std::vector<std::string>& ports) {
 void LoadFrmLink::onOk() {
     if (m_settings.commPort.empty()) {
         const std::vector<std::string> ports = m_environment.discoverPorts();
-        m_settings.commPort = link::initComPort(ports);
+        m_settings.commPort = app::initComPort(ports);
         fillPortList(ports);
         if (m_settings.commPort.empty()) {
             // Said with the program's own words rather than with an empty box.

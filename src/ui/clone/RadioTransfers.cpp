@@ -1,7 +1,7 @@
 #include "ui/clone/RadioTransfers.h"
 
 #include "document/Editor.h"
-#include "link/PortNames.h"
+#include "app/PortNames.h"
 #include "ui/clone/DlgSetting.h"
 #include "ui/clone/FrmMain.h"
 
@@ -98,7 +98,7 @@ void RadioTransfers::comPortMenu() {
     auto& settings = m_editor.settings();
     const std::vector<std::string> ports = m_environment.discoverPorts();
     if (!settings.nt6 && settings.commPort.empty()) {
-        settings.commPort = link::initComPort(ports);
+        settings.commPort = app::initComPort(ports);
     }
     if (settings.commPort.empty()) {
         m_editor.prompts().message("No Com Port!", app::Icon::Warning);

@@ -117,7 +117,7 @@ void ImageCodec::decodeBlock(std::string_view rx, int dataStart, int block,
 
 std::string ImageCodec::encodeBlock(int block, const std::string& newPassword) {
     if (block == errorBlock) {
-        return "error";
+        return errorText;
     }
     if (block == 4) {
         sim::Memory memory{};

@@ -139,6 +139,7 @@ public:
     std::string selectedModelCode = "66AA33";
     sim::Memory source{};
     int errorBlock = -1;
+    std::string errorText = "error"; // what encodeBlock gives for errorBlock
 
 private:
     app::ProcessSettings& m_settings;

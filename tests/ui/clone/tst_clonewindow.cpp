@@ -202,14 +202,25 @@ void TestCloneWindow::readMenuAsksBeforeDiscardingChanges() {
     QVERIFY(rig.ui.prompts.messages.empty()); // not even the transfer notice
     QVERIFY(rig.ui.editor().document().bModify);
 
+    // "No" starts the read. The radio is of another model: its block 0 changes the
+    // model without asking again under the running tick, and the read completes.
+    QVERIFY(rig.ui.editor().selectedModel() != 2);
+    rig.ui.prompts.answers = {app::Answer::No};
+    rig.trigger("Menu_ReadCHData");
+    QCOMPARE(rig.windows, 1);
+    QCOMPARE(rig.ui.prompts.questions.size(), std::size_t{2});
+    QCOMPARE(rig.ui.prompts.messages.back(), rig.text("msg3"));
+    QCOMPARE(rig.ui.editor().selectedModel(), 2);
+    rig.ui.prompts.messages.clear();
+
     // Without a port nothing is asked: the read cannot start anyway.
     rig.ui.settings.commPort.clear();
     rig.trigger("Menu_ReadCHData");
-    QCOMPARE(rig.ui.prompts.questions.size(), std::size_t{1});
+    QCOMPARE(rig.ui.prompts.questions.size(), std::size_t{2});
     QCOMPARE(rig.ui.prompts.messages, std::vector<std::string>{"Please Set Com Port!"});
     rig.trigger("Write");
     QCOMPARE(rig.ui.prompts.messages.back(), std::string("Please Set Com Port!"));
-    QCOMPARE(rig.windows, 0);
+    QCOMPARE(rig.windows, 1);
 }
 
 void TestCloneWindow::passwordIsAskedUntilRightAndRemembered() {

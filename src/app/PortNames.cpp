@@ -1,10 +1,10 @@
-#include "link/PortNames.h"
+#include "app/PortNames.h"
 
 #include <algorithm>
 #include <cctype>
 #include <tuple>
 
-namespace vn574::link {
+namespace vn574::app {
 
 namespace {
 
@@ -67,4 +67,4 @@ std::string initComPort(const std::vector<std::string>& names) {
     return chosen;
 }
 
-} // namespace vn574::link
+} // namespace vn574::app

@@ -1,8 +1,8 @@
-#include "link/PortNames.h"
+#include "app/PortNames.h"
 
 #include <gtest/gtest.h>
 
-namespace vn574::link {
+namespace vn574::app {
 namespace {
 
 using Names = std::vector<std::string>;
@@ -34,4 +34,4 @@ TEST(PortNames, DefaultPortPrefersTheUsbDeviceOfTheLowestNumber) {
 }
 
 } // namespace
-} // namespace vn574::link
+} // namespace vn574::app

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace vn574::link {
+namespace vn574::app {
 
 // Ports are held by their platform name ("ttyUSB0", "COM3", "/dev/pts/4"); "" means
 // that no port is known.
@@ -24,4 +24,4 @@ std::vector<std::string> sortPortNames(std::vector<std::string> names);
 // there is no port at all.
 std::string initComPort(const std::vector<std::string>& names);
 
-} // namespace vn574::link
+} // namespace vn574::app
