@@ -1,6 +1,6 @@
 // vn574-cli read and write against vn574-radio-sim over a real pseudo-terminal: the
-// serial adapter, the Qt tick and the engine exactly as a user runs them. Short ticks
-// keep this quick; nothing here measures time.
+// serial adapter, the Qt tick and the engine exactly as a user runs them. Ticks of
+// 100 ms leave a busy machine time to answer; nothing here measures time.
 
 #include "ProcessRunner.h"
 #include "SampleRadio.h"
@@ -15,7 +15,7 @@ namespace {
 
 const std::string cli = VN574_CLI;
 const std::string sim = VN574_RADIO_SIM;
-const std::string tick = "20";
+const std::string tick = "100";
 
 // The English texts the tool prints for its failures.
 const std::string noAnswerText =

@@ -212,7 +212,7 @@ TEST(QtCloneRunner, TraceHoldsEveryFrameAndEveryByteOfARead) {
     rig.state.mode = TransferMode::Read;
     CloneRunOptions options;
     // Ticks long enough for a loaded machine: the trace, not the timing, is tested here.
-    options.intervals = {40, 40};
+    options.intervals = {100, 100};
     TransferTrace trace;
     options.trace = &trace;
     std::string failure;
@@ -259,7 +259,7 @@ TEST(QtCloneRunner, ReadsARadioOverAPseudoTerminal) {
     rig.settings.commPort = host.devicePath();
     rig.state.mode = TransferMode::Read;
     CloneRunOptions options;
-    options.intervals = {20, 20};
+    options.intervals = {100, 100};
     int lastValue = -1;
     options.onProgress = [&](const std::string&, int value) { lastValue = value; };
     std::string failure;
@@ -280,7 +280,7 @@ TEST(QtCloneRunner, PortWithoutAnswerFailsWithMsgopen) {
     test::CloneRig rig(test::sampleRadio(2), {}, false);
     rig.settings.commPort = pty.path;
     CloneRunOptions options;
-    options.intervals = {20, 20};
+    options.intervals = {100, 100};
     std::string failure;
     EXPECT_EQ(runCloneTransfer(rig.editor, rig.state, rig.codec, options, &failure),
               CloneOutcome::Failed);

@@ -50,9 +50,9 @@ ui::clone::CloneEnvironment ptyEnvironment(const std::string& path) {
     ui::clone::CloneEnvironment environment = ui::clone::CloneEnvironment::system();
     environment.discoverPorts = [path] { return std::vector<std::string>{path}; };
     environment.makePause = [] { return std::make_unique<test::NoPause>(); };
-    // Each reply must be in before the next tick; on a busy machine the simulator's
-    // thread needs a few milliseconds.
-    environment.intervals = {30, 30};
+    // Each reply must be in before the next tick, and ten silent ticks end the transfer;
+    // on a busy machine the simulator's thread may wait a while for a core.
+    environment.intervals = {100, 100};
     return environment;
 }
 
