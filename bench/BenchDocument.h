@@ -26,7 +26,8 @@ public:
     app::Answer ask(const std::string& /*text*/, app::Buttons /*buttons*/) override {
         return app::Answer::No;
     }
-    std::optional<std::string> chooseSaveFile(const std::string& /*filter*/) override {
+    std::optional<std::string> chooseSaveFile(const std::string& /*filter*/,
+                                              const std::string& /*suggestedFile*/) override {
         return std::nullopt;
     }
     std::optional<std::string> chooseOpenFile(const std::string& /*filter*/) override {

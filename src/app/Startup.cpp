@@ -7,6 +7,7 @@
 #include <array>
 #include <charconv>
 #include <cstdlib>
+#include <filesystem>
 #include <utility>
 
 namespace vn574::app {
@@ -81,8 +82,9 @@ bool parseFirstRun(std::string_view value) {
 }
 
 StartupOutcome runStartup(ProcessSettings& settings, StartupPlatform& platform,
-                          const std::optional<std::string>& portOverride) {
+                          const std::optional<std::string>& portOverride, StartupMode mode) {
     const std::string mysetup = settings.paths.mysetupIni();
+    const bool writes = mode == StartupMode::Interactive;
     settings.radioPassword.clear();
 
     // Numbers are formatted and parsed with "." by the program itself whatever the
@@ -93,14 +95,16 @@ StartupOutcome runStartup(ProcessSettings& settings, StartupPlatform& platform,
     if (settings.firstRun) {
         const bool chinese = platform.systemLocaleId() == chinesePrc;
         const std::string_view file = chinese ? Language::chinese : Language::english;
-        IniFile::writeString(mysetup, "language", "CurrentLanguage", file);
+        if (writes) {
+            IniFile::writeString(mysetup, "language", "CurrentLanguage", file);
+        }
         settings.language.setCurrentFile(std::string(file));
     } else {
         settings.language.setCurrentFile(
             IniFile::readString(mysetup, "language", "CurrentLanguage"));
     }
 
-    if (settings.firstRun) {
+    if (settings.firstRun && writes) {
         platform.runInitialSetup(settings);
         if (settings.firstRun) {
             return StartupOutcome::Exit;
@@ -113,7 +117,13 @@ StartupOutcome runStartup(ProcessSettings& settings, StartupPlatform& platform,
     settings.commSettings = "9600,n,8,1";
 
     settings.settingFile = std::make_shared<SettingFile>(settings.paths.settingIni());
-    settings.optionFlags = settings.settingFile->load();
+    // Loading creates a missing Setting.ini, as it always has; a picture only reads.
+    std::error_code unknown;
+    if (writes || std::filesystem::exists(settings.paths.settingIni(), unknown)) {
+        settings.optionFlags = settings.settingFile->load();
+    } else {
+        settings.optionFlags = {};
+    }
     return StartupOutcome::ShowMainWindow;
 }
 

@@ -39,9 +39,15 @@ bool parseFirstRun(std::string_view value);
 
 enum class StartupOutcome { ShowMainWindow, Exit };
 
+// Interactive: the program a user works with. Picture: the main window is only drawn
+// into a file; nobody can answer the initial setup, so it is skipped, and the settings
+// folder is read but nothing in it is written or created.
+enum class StartupMode { Interactive, Picture };
+
 // The start-up sequence up to (not including) creating the main window. `settings`
 // must have its paths set; `portOverride` replaces the default port when given.
 StartupOutcome runStartup(ProcessSettings& settings, StartupPlatform& platform,
-                          const std::optional<std::string>& portOverride = std::nullopt);
+                          const std::optional<std::string>& portOverride = std::nullopt,
+                          StartupMode mode = StartupMode::Interactive);
 
 } // namespace vn574::app

@@ -20,7 +20,9 @@ public:
     virtual Answer ask(const std::string& text, Buttons buttons) = 0;
 
     // filter: "name (*.ext)|*.ext|All files (*.*)|*.*" as the dialogs have always used.
-    virtual std::optional<std::string> chooseSaveFile(const std::string& filter) = 0;
+    // suggestedFile: the path the save dialog offers ("" offers no name).
+    virtual std::optional<std::string> chooseSaveFile(const std::string& filter,
+                                                      const std::string& suggestedFile) = 0;
     virtual std::optional<std::string> chooseOpenFile(const std::string& filter) = 0;
 
     virtual std::optional<std::string> askPassword() = 0;

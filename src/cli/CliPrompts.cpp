@@ -49,7 +49,8 @@ app::Answer CliPrompts::ask(const std::string& text, app::Buttons buttons) {
     return answer;
 }
 
-std::optional<std::string> CliPrompts::chooseSaveFile(const std::string& /*filter*/) {
+std::optional<std::string> CliPrompts::chooseSaveFile(const std::string& /*filter*/,
+                                                      const std::string& /*suggestedFile*/) {
     return takeOnce(nextSaveFile);
 }
 

@@ -544,7 +544,7 @@ std::string describeCsvProblems(const std::vector<CsvProblem>& problems, std::si
 }
 
 bool exportCsvWithDialog(document::Editor& editor) {
-    const auto path = editor.prompts().chooseSaveFile(std::string(csvFileFilter));
+    const auto path = editor.prompts().chooseSaveFile(std::string(csvFileFilter), "");
     if (!path || path->empty()) {
         return false;
     }

@@ -10,10 +10,18 @@ std::optional<std::string> chosen(std::optional<std::string> name) {
     return name;
 }
 
+// The file Save offers: the one opened or saved last; a new document ("noname.vd") has
+// no file yet, so nothing is offered.
+std::string currentFile(const document::Editor& editor) {
+    const std::string& name = editor.fileName();
+    return name.find('/') == std::string::npos ? std::string() : name;
+}
+
 } // namespace
 
 bool saveWithDialog(document::Editor& editor) {
-    const auto path = chosen(editor.prompts().chooseSaveFile(std::string(saveFileFilter)));
+    const auto path =
+        chosen(editor.prompts().chooseSaveFile(std::string(saveFileFilter), currentFile(editor)));
     if (!path) {
         return false;
     }
@@ -37,7 +45,7 @@ std::optional<OpenResult> openWithDialog(document::Editor& editor) {
 }
 
 bool exportReportWithDialog(document::Editor& editor) {
-    const auto path = chosen(editor.prompts().chooseSaveFile(std::string(reportFileFilter)));
+    const auto path = chosen(editor.prompts().chooseSaveFile(std::string(reportFileFilter), ""));
     if (!path) {
         return false;
     }

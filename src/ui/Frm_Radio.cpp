@@ -396,6 +396,11 @@ void Frm_Radio::Menu_Open_Click() {
     withGridLocked([this] { return files::openWithDialog(m_editor); });
 }
 
+files::OpenResult Frm_Radio::openFile(const std::string& path) {
+    m_grid->finishOpenEditor();
+    return withGridLocked([this, &path] { return files::openChannelFile(m_editor, path); });
+}
+
 void Frm_Radio::Menu_Save_Click() {
     m_grid->finishOpenEditor();
     withGridLocked([this] { return files::saveWithDialog(m_editor); });

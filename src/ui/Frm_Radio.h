@@ -50,6 +50,11 @@ public:
     // later, so clicks queued during the operation do not land in the new document.
     void lockGrid();
 
+    // Opens a channel data file given by name (the command line's file) exactly as Open
+    // does once its dialog has returned that name: the same messages, the signalling file
+    // beside it, the grid locked for the duration.
+    files::OpenResult openFile(const std::string& path);
+
     // What prints the report; the print dialog and the system printer unless replaced.
     void setReportPrinter(files::ReportPrinter* printer) { m_printer = printer; }
 

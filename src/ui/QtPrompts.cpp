@@ -1,10 +1,12 @@
 #include "ui/QtPrompts.h"
 
+#include "app/DialogFolder.h"
 #include "ui/PasswordDialog.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QStringList>
@@ -24,18 +26,6 @@ QMessageBox::Icon boxIcon(app::Icon icon) {
         break;
     }
     return QMessageBox::Information;
-}
-
-QString startFolder() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
-}
-
-std::optional<std::string> chosen(const QString& path) {
-    if (path.isEmpty()) {
-        return std::nullopt;
-    }
-    return QDir::toNativeSeparators(path).toStdString();
 }
 
 } // namespace
@@ -105,9 +95,26 @@ app::Answer QtPrompts::ask(const std::string& text, app::Buttons buttons) {
     }
 }
 
-std::optional<std::string> QtPrompts::chooseSaveFile(const std::string& filter) {
-    return chosen(
-        QFileDialog::getSaveFileName(m_parent, QString(), startFolder(), qtFileFilter(filter)));
+QString QtPrompts::startFolder() const {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QString::fromStdString(app::dialogStartFolder(
+        m_lastFolder.toStdString(), documents.toStdString(), QDir::homePath().toStdString()));
+}
+
+std::optional<std::string> QtPrompts::chosen(const QString& path) {
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    m_lastFolder = QFileInfo(path).absolutePath();
+    return QDir::toNativeSeparators(path).toStdString();
+}
+
+std::optional<std::string> QtPrompts::chooseSaveFile(const std::string& filter,
+                                                     const std::string& suggestedFile) {
+    // A full path makes the dialog open its folder with its name filled in.
+    const QString start =
+        suggestedFile.empty() ? startFolder() : QString::fromStdString(suggestedFile);
+    return chosen(QFileDialog::getSaveFileName(m_parent, QString(), start, qtFileFilter(filter)));
 }
 
 std::optional<std::string> QtPrompts::chooseOpenFile(const std::string& filter) {

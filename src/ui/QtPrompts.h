@@ -13,7 +13,8 @@ namespace vn574::ui {
 QString qtFileFilter(const std::string& filter);
 
 // The prompts of the desktop program: message boxes, the file dialogs (starting in
-// the user's documents folder) and the password window.
+// the folder used last, else the user's documents folder, else the home folder) and the
+// password window.
 class QtPrompts : public app::UserPrompts {
 public:
     explicit QtPrompts(QWidget* parent = nullptr) : m_parent(parent) {}
@@ -22,14 +23,19 @@ public:
 
     void message(const std::string& text, app::Icon icon) override;
     app::Answer ask(const std::string& text, app::Buttons buttons) override;
-    std::optional<std::string> chooseSaveFile(const std::string& filter) override;
+    std::optional<std::string> chooseSaveFile(const std::string& filter,
+                                              const std::string& suggestedFile) override;
     std::optional<std::string> chooseOpenFile(const std::string& filter) override;
     std::optional<std::string> askPassword() override;
 
 private:
     [[nodiscard]] QString title() const;
+    [[nodiscard]] QString startFolder() const;
+    // The chosen path, remembering its folder for the next dialog; nothing when cancelled.
+    std::optional<std::string> chosen(const QString& path);
 
     QPointer<QWidget> m_parent;
+    QString m_lastFolder; // the folder of the file chosen last in this session
 };
 
 } // namespace vn574::ui

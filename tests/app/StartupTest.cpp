@@ -1,3 +1,4 @@
+#include "app/DialogFolder.h"
 #include "app/IniFile.h"
 #include "app/SettingsLocation.h"
 #include "app/Startup.h"
@@ -72,6 +73,22 @@ TEST_F(StartupTest, AbandonedSetupExitsAndLeavesTheFirstRunMarker) {
     EXPECT_EQ(runStartup(settings, platform), StartupOutcome::Exit);
     EXPECT_EQ(mysetup("IsFirstRun"), "1");
     EXPECT_EQ(platform.setupRuns, 1);
+}
+
+TEST_F(StartupTest, PictureSkipsTheSetupAndWritesNoSettings) {
+    platform.localeId = 0x0804;
+    EXPECT_EQ(runStartup(settings, platform, std::nullopt, StartupMode::Picture),
+              StartupOutcome::ShowMainWindow);
+    EXPECT_EQ(platform.setupRuns, 0);
+    EXPECT_EQ(settings.language.currentFile(), "chinese.ini");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+
+    // A folder that was set up is read as usual.
+    dir.write("mysetup.ini", "[language]\nIsFirstRun=0\nCurrentLanguage=english.ini\n");
+    dir.write("Setting.ini", std::string("\x01\x00\x01\x00", 4));
+    runStartup(settings, platform, std::nullopt, StartupMode::Picture);
+    EXPECT_EQ(settings.language.currentFile(), "english.ini");
+    EXPECT_EQ(settings.optionFlags, (OptionFlags{1, 0, 1, 0}));
 }
 
 TEST_F(StartupTest, MissingOrDamagedFirstRunMarkerRunsTheSetup) {
@@ -159,6 +176,23 @@ TEST(SettingsLocationTest, FindsLanguageFilesInBuildTreeAndInstalledLayout) {
     std::filesystem::create_directories(dir.file("usr/bin"));
     std::filesystem::create_directories(dir.file("usr/share/vn574/language"));
     EXPECT_EQ(findLanguageFolder(dir.file("usr/bin")), dir.file("usr/share/vn574/language"));
+}
+
+TEST(DialogFolderTest, LastUsedThenDocumentsThenHomeOnlyWhenTheyExist) {
+    test::TempDir home;
+    const std::string documents = home.file("Documents");
+    const std::string last = home.file("radios");
+    EXPECT_EQ(dialogStartFolder("", documents, home.path()), home.path());
+    EXPECT_EQ(dialogStartFolder(last, documents, home.path()), home.path());
+
+    std::filesystem::create_directory(documents);
+    EXPECT_EQ(dialogStartFolder("", documents, home.path()), documents);
+    // A file of that name is no folder to start in.
+    home.write("radios", "");
+    EXPECT_EQ(dialogStartFolder(last, documents, home.path()), documents);
+    std::filesystem::remove(last);
+    std::filesystem::create_directory(last);
+    EXPECT_EQ(dialogStartFolder(last, documents, home.path()), last);
 }
 
 TEST(LocaleTest, MapsPosixNamesToWindowsIdentifiers) {

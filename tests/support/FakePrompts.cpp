@@ -26,8 +26,10 @@ app::Answer FakePrompts::ask(const std::string& text, app::Buttons buttons) {
     return takeNext(answers, "question");
 }
 
-std::optional<std::string> FakePrompts::chooseSaveFile(const std::string& filter) {
+std::optional<std::string> FakePrompts::chooseSaveFile(const std::string& filter,
+                                                       const std::string& suggestedFile) {
     saveFilters.push_back(filter);
+    saveSuggestions.push_back(suggestedFile);
     return takeNext(saveFiles, "save dialog");
 }
 

@@ -49,6 +49,7 @@ private slots:
     void saveThenOpenRestoresTheGridWithTheGridLocked();
     void openAsksOkCancelWhenModified();
     void openOfADamagedFileShowsItsMessage();
+    void fileGivenByNameOpensAsOpenDoes();
     void printToFileWritesTheReportOfTheOpenedFile();
     void printAsksFirstThenPrintsEveryLine();
     void saveFirstAnswerRunsTheSaveDialog();
@@ -70,6 +71,7 @@ void TestFrmRadioFiles::saveThenOpenRestoresTheGridWithTheGridLocked() {
     trigger(ui, "SaveBtn");
     QCOMPARE(ui.prompts.saveFilters.back(),
              std::string("data files (*.vd)|*.vd|All files (*.*)|*.*"));
+    QCOMPARE(ui.prompts.saveSuggestions.back(), std::string()); // a new document has no file
     QVERIFY(!ui.grid().isEnabled()); // enabled again only after the timer
     QTRY_VERIFY(ui.grid().isEnabled());
     QCOMPARE(label(ui, "filename"), QString::fromStdString(path));
@@ -90,6 +92,11 @@ void TestFrmRadioFiles::saveThenOpenRestoresTheGridWithTheGridLocked() {
     QVERIFY(gridCells(ui) == saved);
     QCOMPARE(ui.grid().model()->index(102, colName - 1).data().toString(), QString("HOME"));
     QCOMPARE(label(ui, "StatusBar1Panel1"), QString::fromStdString(" Current File: " + path));
+
+    // Save offers the file that is open.
+    ui.prompts.saveFiles.push_back(std::nullopt);
+    trigger(ui, "SaveBtn");
+    QCOMPARE(ui.prompts.saveSuggestions.back(), path);
 }
 
 void TestFrmRadioFiles::openAsksOkCancelWhenModified() {
@@ -124,6 +131,25 @@ void TestFrmRadioFiles::openOfADamagedFileShowsItsMessage() {
     QTRY_VERIFY(ui.grid().isEnabled());
     // The document was reset for the model in use.
     QCOMPARE(ui.cell(1, colStatus), ui.editor().words().inactive);
+}
+
+void TestFrmRadioFiles::fileGivenByNameOpensAsOpenDoes() {
+    test::UiHarness ui;
+    const std::string path = dataDir + "/sample-2m.vd";
+    QVERIFY(ui.window().openFile(path).ok());
+    QVERIFY(!ui.grid().isEnabled());
+    QTRY_VERIFY(ui.grid().isEnabled());
+    QCOMPARE(label(ui, "filename"), QString::fromStdString(path));
+    QCOMPARE(ui.cell(1, colName), std::string("CALL2M"));
+    QVERIFY(ui.prompts.openFilters.empty());
+
+    test::UiHarness fresh;
+    const std::string absent = fresh.dir.file("absent.vd");
+    QVERIFY(!fresh.window().openFile(absent).ok());
+    QCOMPARE(fresh.prompts.messages.size(), std::size_t{1});
+    QVERIFY(fresh.prompts.messages[0].find(absent) != std::string::npos);
+    QCOMPARE(label(fresh, "filename"), QString("noname.vd"));
+    QVERIFY(!fresh.editor().document().bModify);
 }
 
 void TestFrmRadioFiles::printToFileWritesTheReportOfTheOpenedFile() {

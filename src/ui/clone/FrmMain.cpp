@@ -162,7 +162,7 @@ void frmMain::onSaveTrace() {
                                                                             : *m_lastTrace;
     auto& prompts = m_editor.prompts();
     const std::optional<std::string> path =
-        prompts.chooseSaveFile("Transfer trace (*.txt)|*.txt|All files (*.*)|*.*");
+        prompts.chooseSaveFile("Transfer trace (*.txt)|*.txt|All files (*.*)|*.*", "");
     if (!path) {
         return;
     }
