@@ -23,7 +23,8 @@ app::Answer ComparedDocument::CollectingPrompts::ask(const std::string& /*text*/
 }
 
 std::optional<std::string>
-ComparedDocument::CollectingPrompts::chooseSaveFile(const std::string& /*filter*/) {
+ComparedDocument::CollectingPrompts::chooseSaveFile(const std::string& /*filter*/,
+                                                    const std::string& /*suggestedFile*/) {
     return std::nullopt;
 }
 

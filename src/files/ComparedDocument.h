@@ -39,7 +39,8 @@ private:
         std::string messages;
         void message(const std::string& text, app::Icon icon) override;
         app::Answer ask(const std::string& text, app::Buttons buttons) override;
-        std::optional<std::string> chooseSaveFile(const std::string& filter) override;
+        std::optional<std::string> chooseSaveFile(const std::string& filter,
+                                                  const std::string& suggestedFile) override;
         std::optional<std::string> chooseOpenFile(const std::string& filter) override;
         std::optional<std::string> askPassword() override;
     };
