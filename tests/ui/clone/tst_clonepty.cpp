@@ -49,7 +49,7 @@ struct PtyRadio {
 ui::clone::CloneEnvironment ptyEnvironment(const std::string& path) {
     ui::clone::CloneEnvironment environment = ui::clone::CloneEnvironment::system();
     environment.discoverPorts = [path] { return std::vector<std::string>{path}; };
-    environment.makePause = [] { return std::make_unique<test::NoPause>(); };
+    environment.realFramePauses = false;
     // Each reply must be in before the next tick; on a busy machine the simulator's
     // thread needs a few milliseconds.
     environment.intervals = {30, 30};
