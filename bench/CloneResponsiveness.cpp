@@ -1,12 +1,12 @@
 // Responsiveness of the clone window during a read: the real window on the program's own
 // serial port, against vn574-radio-sim on a pseudo-terminal at the real 9600 bit/s, at the
-// default ticks, reading a radio with all 100 channels in use. While the read runs, a
-// 1 ms precise timer notes how late each of its firings comes; the longest delay is the
-// longest time the window could not repaint or take a click.
+// default ticks and then with the fast pacing, reading a radio with all 100 channels in use. While
+// the read runs, a 1 ms precise timer notes how late each of its firings comes; the longest delay
+// is the longest time the window could not repaint or take a click.
 //
 //   vn574_clone_responsiveness [WORK_DIR]
 //
-// Prints one table row; exits non-zero when the read did not complete.
+// Prints two table rows per pacing; exits non-zero when a read did not complete.
 
 #include "../tests/e2e/ProcessRunner.h"
 #include "../tests/e2e/SampleRadio.h"
@@ -16,6 +16,7 @@
 #include "ui/clone/FrmMain.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTimer>
@@ -33,9 +34,9 @@ using namespace vn574;
 
 // An editor as the program has it at start: nothing loaded but the settings.
 struct FreshEditor {
-    FreshEditor() : editor(settings, prompts) {
+    explicit FreshEditor(const std::filesystem::path& settingsFolder) : editor(settings, prompts) {
         settings.paths.languageFolder = VN574_LANGUAGE_DIR;
-        settings.paths.settingsFolder = std::filesystem::temp_directory_path().string();
+        settings.paths.settingsFolder = settingsFolder.string();
         settings.language = app::Language(VN574_LANGUAGE_DIR, "english.ini");
         editor.load();
     }
@@ -118,6 +119,57 @@ private:
     qint64 m_longestNs = 0;
 };
 
+// Reads the radio on `device` in a fresh clone window, with the fast pacing or at the
+// tick, and prints the rows; false when the read did not complete.
+bool measureRead(QApplication& application, const std::filesystem::path& work,
+                 const std::string& device, bool fast) {
+    FreshEditor fresh(work);
+    fresh.settings.commPort = device;
+    link::TransferState state;
+    state.mode = link::TransferMode::Read;
+    const ui::clone::CloneEnvironment environment = ui::clone::CloneEnvironment::system();
+    ui::clone::frmMain window(fresh.editor, state, environment);
+    window.findChild<QCheckBox*>(QStringLiteral("chkFast"))->setChecked(fast);
+    window.show();
+
+    LoopWatch watch;
+    QElapsedTimer wall;
+    bool timedOut = false;
+    // A read at the default tick takes about 80 s; far beyond that something hangs.
+    QTimer::singleShot(240000, &window, [&] {
+        timedOut = true;
+        window.done(QDialog::Rejected);
+    });
+    QObject::connect(&window, &QDialog::finished, &application, [&] {
+        watch.stop();
+        application.quit();
+    });
+    QTimer::singleShot(0, &window, [&] {
+        wall.start();
+        watch.start();
+        window.findChild<QPushButton*>(QStringLiteral("cmdStart"))->click();
+    });
+    QApplication::exec();
+
+    const bool completed = !timedOut && window.engine().outcome() == link::CloneOutcome::Completed;
+    if (!completed) {
+        std::cerr << (timedOut ? "the read did not end in time\n" : "the read failed\n");
+        return false;
+    }
+    watch.printLongest(stderr, 5);
+    const auto ms = [](double value) { return std::to_string(static_cast<int>(value + 0.5)); };
+    const std::string pacing = fast ? "fast pacing" : "default pacing";
+    std::printf("| %-44s | %-22s | %-16s |\n",
+                ("longest event-loop block during a read, " + pacing).c_str(),
+                (ms(watch.longestBlockMs()) + " ms (" +
+                 std::to_string(static_cast<int>(wall.elapsed() / 1000)) + " s read)")
+                    .c_str(),
+                "< 10 ms");
+    std::printf("| %-44s | %-22s | %-16s |\n", "  the same, 99th percentile of the ticks",
+                (ms(watch.percentileBlockMs(0.99)) + " ms").c_str(), "(comparison)");
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -136,47 +188,7 @@ int main(int argc, char** argv) {
         std::cerr << "the simulator did not start\n";
         return 1;
     }
-
-    FreshEditor fresh;
-    fresh.settings.commPort = radio.device();
-    link::TransferState state;
-    state.mode = link::TransferMode::Read;
-    const ui::clone::CloneEnvironment environment = ui::clone::CloneEnvironment::system();
-    ui::clone::frmMain window(fresh.editor, state, environment);
-    window.show();
-
-    LoopWatch watch;
-    QElapsedTimer wall;
-    bool timedOut = false;
-    // A read at the default tick takes about 80 s; far beyond that something hangs.
-    QTimer::singleShot(240000, &application, [&] {
-        timedOut = true;
-        window.done(QDialog::Rejected);
-    });
-    QObject::connect(&window, &QDialog::finished, &application, [&] {
-        watch.stop();
-        application.quit();
-    });
-    QTimer::singleShot(0, &window, [&] {
-        wall.start();
-        watch.start();
-        window.findChild<QPushButton*>(QStringLiteral("cmdStart"))->click();
-    });
-    QApplication::exec();
-
-    const bool completed = !timedOut && window.engine().outcome() == link::CloneOutcome::Completed;
-    if (!completed) {
-        std::cerr << (timedOut ? "the read did not end in time\n" : "the read failed\n");
-        return 1;
-    }
-    watch.printLongest(stderr, 5);
-    const auto ms = [](double value) { return std::to_string(static_cast<int>(value + 0.5)); };
-    std::printf("| %-44s | %-22s | %-16s |\n", "longest event-loop block during a read",
-                (ms(watch.longestBlockMs()) + " ms (" +
-                 std::to_string(static_cast<int>(wall.elapsed() / 1000)) + " s read)")
-                    .c_str(),
-                "< 30 ms");
-    std::printf("| %-44s | %-22s | %-16s |\n", "  the same, 99th percentile of the ticks",
-                (ms(watch.percentileBlockMs(0.99)) + " ms").c_str(), "(comparison)");
-    return 0;
+    const bool read = measureRead(application, work, radio.device(), false) &&
+                      measureRead(application, work, radio.device(), true);
+    return read ? 0 : 1;
 }

@@ -3,7 +3,8 @@
 // Prints, as table rows, the wall time of each transfer divided by (blocks x tick): 1.0
 // means one block per tick, above that the line or the program loses ticks. Beside it the
 // time the transfer's bytes alone take on the line, and how many blocks were asked twice
-// (both from the transfer trace).
+// (both from the transfer trace). Then the fast pacing: a read, a write and a read of a
+// radio with no channel in use, each against the time its bytes need on the line.
 //
 //   vn574_transfer_pacing [WORK_DIR]
 
@@ -151,5 +152,41 @@ int main(int argc, char** argv) {
                    std::to_string(writeLine.writeFrames) + " x 100 ms + " +
                        std::to_string(writeLine.readFrames + 1) + " x 150 ms",
                    write.seconds, writeIdeal, writeLine);
+
+    // The fast pacing: the same transfers, each frame as soon as the one before is
+    // answered, measured against the time their bytes need on the line.
+    const auto fast = [&](const std::string& name, std::vector<std::string> argv,
+                          const std::string& wallTarget) {
+        const std::string trace = (work / (name + ".trace")).string();
+        argv.insert(argv.end(), {"--fast", "--quiet", "--config-dir", config, "--trace", trace});
+        const Timed run = timed(argv);
+        if (run.result.exitCode != 0) {
+            std::cerr << name << " failed:\n" << run.result.err;
+            return false;
+        }
+        const LineCount line = countTrace(trace);
+        row(name + ": wall / wire-time floor",
+            format("%.3f", run.seconds / wireSeconds(line.bytes)) +
+                format(" (%.1f s", run.seconds) + format(" / %.1f s)", wireSeconds(line.bytes)),
+            wallTarget);
+        row(name + ": blocks asked twice", std::to_string(line.repeated), "0");
+        return true;
+    };
+    const std::string fastDocument = (work / "fast.vd").string();
+    if (!fast("fast read", {VN574_CLI, "read", "--port", radio.device(), "-o", fastDocument},
+              "<= 1.15, < 40 s") ||
+        !fast("fast write", {VN574_CLI, "write", "--port", radio.device(), document}, "(report)")) {
+        return 1;
+    }
+    // A radio with no channel in use: 312 blocks.
+    const std::string emptyImage = (work / "empty.img").string();
+    std::ofstream(emptyImage, std::ios::binary) << vn574::test::sampleRadioImage(0);
+    SimProcess empty({VN574_RADIO_SIM, "--image", emptyImage, "--baud-pace"});
+    if (empty.device().empty() ||
+        !fast("fast read, no channel in use",
+              {VN574_CLI, "read", "--port", empty.device(), "-o", (work / "empty.vd").string()},
+              "< 25 s")) {
+        return 1;
+    }
     return 0;
 }

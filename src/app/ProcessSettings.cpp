@@ -16,4 +16,12 @@ void ProcessSettings::chooseLanguage(std::string_view file) {
     language.setCurrentFile(std::string(file));
 }
 
+bool ProcessSettings::fastTransfer() const {
+    return IniFile::readString(paths.mysetupIni(), "transfer", "fast") == "1";
+}
+
+void ProcessSettings::setFastTransfer(bool on) {
+    IniFile::writeString(paths.mysetupIni(), "transfer", "fast", on ? "1" : "0");
+}
+
 } // namespace vn574::app

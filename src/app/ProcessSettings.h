@@ -35,6 +35,11 @@ struct ProcessSettings {
 
     // Stores the user's language choice in mysetup.ini and makes it current.
     void chooseLanguage(std::string_view file);
+
+    // The clone window's "Fast transfer" choice, kept in mysetup.ini; off until the
+    // user has chosen it.
+    [[nodiscard]] bool fastTransfer() const;
+    void setFastTransfer(bool on);
 };
 
 } // namespace vn574::app

@@ -32,6 +32,10 @@ struct TransferOptions {
         QStringLiteral("tick-ms"),
         QStringLiteral("Tick interval in milliseconds (default 150, and 100 while writing)."),
         QStringLiteral("N")};
+    QCommandLineOption fast{
+        QStringLiteral("fast"),
+        QStringLiteral("Fast transfer: send each frame as soon as the radio has answered the one "
+                       "before, not at the next tick (the tick stays the time-out).")};
     QCommandLineOption quiet{QStringLiteral("quiet"),
                              QStringLiteral("No notice and no progress on stderr.")};
     QCommandLineOption trace{
@@ -44,6 +48,7 @@ struct TransferOptions {
         parser.addOption(port);
         parser.addOption(password);
         parser.addOption(tickMs);
+        parser.addOption(fast);
         parser.addOption(quiet);
         parser.addOption(trace);
     }
@@ -94,6 +99,7 @@ bool readTransferOptions(const QCommandLineParser& parser, const TransferOptions
         }
         run.intervals = {ms, ms};
     }
+    run.fast = parser.isSet(options.fast);
     return !parser.isSet(options.password) ||
            checkPassword(parser.value(options.password), "--password");
 }
@@ -187,7 +193,7 @@ int runRead(const QStringList& arguments) {
     if (!parser.positionalArguments().isEmpty() || !parser.isSet(output) ||
         !parser.isSet(options.port)) {
         CliSession::printError("usage: vn574-cli read --port DEV -o OUT.vd [--image OUT.img] "
-                               "[--password P] [--tick-ms N] [--quiet] [--trace FILE]");
+                               "[--password P] [--tick-ms N] [--fast] [--quiet] [--trace FILE]");
         return exitUsage;
     }
     link::CloneRunOptions run;
@@ -256,8 +262,9 @@ int runWrite(const QStringList& arguments) {
         return *status;
     }
     if (parser.positionalArguments().size() != 1 || !parser.isSet(options.port)) {
-        CliSession::printError("usage: vn574-cli write --port DEV IN.vd [--password P] "
-                               "[--new-password P] [--tick-ms N] [--quiet] [--trace FILE]");
+        CliSession::printError(
+            "usage: vn574-cli write --port DEV IN.vd [--password P] "
+            "[--new-password P] [--tick-ms N] [--fast] [--quiet] [--trace FILE]");
         return exitUsage;
     }
     link::CloneRunOptions run;

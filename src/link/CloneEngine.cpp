@@ -35,10 +35,17 @@ constexpr std::array<const char*, 15> windowKeys = {
 } // namespace
 
 CloneEngine::CloneEngine(document::Editor& editor, TransferState& state, SerialPort& port,
-                         TickTimer& timer, Pause& pause, CloneView& view, TransferCodec& codec,
-                         TickIntervals intervals)
-    : m_editor(editor), m_state(state), m_port(port), m_timer(timer), m_pause(pause), m_view(view),
-      m_codec(codec), m_intervals(intervals) {}
+                         TickTimer& timer, FrameTimer& frameTimer, CloneView& view,
+                         TransferCodec& codec, TickIntervals intervals)
+    : m_editor(editor), m_state(state), m_port(port), m_timer(timer), m_frames(port, frameTimer),
+      m_view(view), m_codec(codec), m_intervals(intervals) {
+    m_frames.setLineResetHandler([this] {
+        m_rx.clear();
+        if (m_port.isOpen()) {
+            m_port.discardInput();
+        }
+    });
+}
 
 std::string CloneEngine::text(const std::string& key) const {
     const auto found = m_texts.find(key);
@@ -110,6 +117,7 @@ void CloneEngine::startButton() {
 
     if (s.bRunning) {
         m_timer.stop();
+        abandonFrame();
         if (!s.bReceiving) {
             ClosePort();
         }
@@ -140,6 +148,12 @@ void CloneEngine::startButton() {
 void CloneEngine::tick() {
     // A modal message or password window inside a tick must not let the next one in.
     if (m_inTick || m_closed || !m_state.bRunning) {
+        return;
+    }
+    if (m_frames.busy()) {
+        // It runs as soon as the frame is on the line, as it would have behind a
+        // frame that held up the event loop.
+        m_tickDue = true;
         return;
     }
     m_inTick = true;
@@ -306,37 +320,32 @@ void CloneEngine::skipChannels() {
 void CloneEngine::sendReadStep() {
     TransferState& s = m_state;
     if (s.CurBlock < blockCount) {
-        SendFrame(m_port, m_pause, readFrame(s.CurBlock), shortFramePauseMs);
+        m_frames.send(readFrame(s.CurBlock), shortFramePauseMs);
         showBlockProgress();
         return;
     }
     if (s.writing()) {
         return; // a pre-read never gets this far: block 4 ends it
     }
-    SendFrame(m_port, m_pause, endFrame(), shortFramePauseMs);
-    showProgress("100%", blockCount);
-    m_pause.pause(endFramePauseMs);
+    // Nothing is sent after the end frame: the tick goes off now, the message comes
+    // once the frame and the wait behind it are over.
     m_timer.stop();
-    m_outcome = CloneOutcome::Completed;
-    m_editor.prompts().message(text("msg3"));
-    m_editor.document().bModify = true;
-    m_editor.notify(document::LabelsChanged);
-    closeWindow();
+    m_frames.send(endFrame(), shortFramePauseMs, endFramePauseMs);
+    m_afterFrame = AfterFrame::FinishRead;
+    showProgress("100%", blockCount);
 }
 
 void CloneEngine::sendWriteStep() {
     TransferState& s = m_state;
     if (!s.bIdentified) {
-        SendFrame(m_port, m_pause, identFrame(), shortFramePauseMs);
+        m_frames.send(identFrame(), shortFramePauseMs);
         return;
     }
     if (s.CurBlock >= blockCount) {
-        SendFrame(m_port, m_pause, endFrame(), shortFramePauseMs);
-        showProgress("100%", blockCount);
         m_timer.stop();
-        m_outcome = CloneOutcome::Completed;
-        m_editor.prompts().message(text("msg3"));
-        closeWindow();
+        m_frames.send(endFrame(), shortFramePauseMs);
+        m_afterFrame = AfterFrame::FinishWrite;
+        showProgress("100%", blockCount);
         return;
     }
     const auto digits = m_writeBlocks.find(s.CurBlock);
@@ -347,8 +356,54 @@ void CloneEngine::sendWriteStep() {
         fail("msg4");
         return;
     }
-    SendFrame(m_port, m_pause, frame, writeFramePauseMs);
+    m_frames.send(frame, writeFramePauseMs);
     showBlockProgress();
+}
+
+void CloneEngine::frameTimerStep() {
+    if (m_closed || !m_frames.step()) {
+        return;
+    }
+    const AfterFrame after = std::exchange(m_afterFrame, AfterFrame::Nothing);
+    if (after != AfterFrame::Nothing) {
+        finishTransfer(after);
+        return;
+    }
+    if (std::exchange(m_restartWhenSent, false) && m_timer.isActive()) {
+        // The tick is the time-out of the frame just sent: one whole interval for its
+        // reply before it is sent again.
+        m_timer.stop();
+        m_timer.start();
+    }
+    // What arrived meanwhile goes first, as it would have behind a blocking frame.
+    if (std::exchange(m_receiveDue, false) || (m_port.isOpen() && m_port.bytesWaiting() > 0)) {
+        receiveEvent();
+    }
+    if (std::exchange(m_tickDue, false)) {
+        tick();
+    }
+}
+
+void CloneEngine::finishTransfer(AfterFrame how) {
+    m_timer.stop();
+    m_outcome = CloneOutcome::Completed;
+    m_editor.prompts().message(text("msg3"));
+    if (how == AfterFrame::FinishRead) {
+        m_editor.document().bModify = true;
+        m_editor.notify(document::LabelsChanged);
+    }
+    closeWindow();
+}
+
+void CloneEngine::abandonFrame() {
+    // Stopping or closing mid-frame sends none of the frame's remaining parts. A text
+    // part already sent stays in the radio as an unfinished line, which the next frame
+    // first spoils (FrameSender::lineReset) so that it is never taken as a frame.
+    m_frames.abandon();
+    m_afterFrame = AfterFrame::Nothing;
+    m_tickDue = false;
+    m_restartWhenSent = false;
+    m_receiveDue = false;
 }
 
 void CloneEngine::receiveEvent() {
@@ -356,26 +411,48 @@ void CloneEngine::receiveEvent() {
     if (m_closed || !s.bReceiving) {
         return;
     }
+    if (m_frames.busy()) {
+        // Taken once the frame is on the line, all at once, as behind a frame that held
+        // up the event loop: the echo of a text part alone could otherwise be given up
+        // with a full buffer while its line end's echo starts the next one.
+        m_receiveDue = true;
+        return;
+    }
+    m_receiveDue = false;
     if (!OpenPort().empty()) {
         return;
     }
     const std::string bytes = m_port.readAll();
     m_rx.append(bytes);
-    if (!s.writing() || s.bPreRead) {
-        handleReadBuffer();
-    } else {
-        handleWriteBuffer();
-    }
+    const bool accepted = !s.writing() || s.bPreRead ? handleReadBuffer() : handleWriteBuffer();
     if (!bytes.empty()) {
         ++s.RxEventCount;
         m_silentTicks = 0;
     }
+    if (accepted && m_fastPacing) {
+        stepAfterReply();
+    }
 }
 
-void CloneEngine::handleReadBuffer() {
+void CloneEngine::stepAfterReply() {
+    // Only a running tick is brought forward: a stopped transfer, a password window or
+    // a message still open keep the next frame waiting as they would at a tick.
+    if (m_inTick || !m_timer.isActive()) {
+        return;
+    }
+    tick();
+    // The step was caused by a byte that has just arrived: it is no silent tick. A tick
+    // that fell due during the frame before is spent by it.
+    m_silentTicks = 0;
+    m_tickDue = false;
+    // From the end of the frame it sent on, the tick is that frame's time-out.
+    m_restartWhenSent = m_frames.busy();
+}
+
+bool CloneEngine::handleReadBuffer() {
     TransferState& s = m_state;
     if (m_rx.size() < readReplyLength) {
-        return;
+        return false;
     }
     const BlockDecoder decode = [this](std::string_view rx, int dataStart, int block) {
         m_codec.decodeBlock(rx, dataStart, block, m_state);
@@ -385,7 +462,7 @@ void CloneEngine::handleReadBuffer() {
             ++s.CurBlock;
         }
         m_rx.clear();
-        return;
+        return true;
     }
     if (m_rx.size() > readDiscardLimit) {
         ++s.DiscardCount;
@@ -396,19 +473,22 @@ void CloneEngine::handleReadBuffer() {
         s.ReadFault = s.CurBlock < highBlocks ? 1 : 2;
         m_rx.clear();
     }
+    return false;
 }
 
-void CloneEngine::handleWriteBuffer() {
+bool CloneEngine::handleWriteBuffer() {
     TransferState& s = m_state;
     if (!s.bIdentified) {
         if (m_rx.size() >= identReplyLength && CheckIdentReply(m_rx)) {
             s.bIdentified = true;
             m_rx.clear();
-        } else if (m_rx.size() > writeBufferLimit) {
+            return true;
+        }
+        if (m_rx.size() > writeBufferLimit) {
             s.WriteFault = 2;
             m_rx.clear();
         }
-        return;
+        return false;
     }
     if (m_rx.size() >= writeReplyLength && CheckWriteReply(m_rx)) {
         if (s.CurBlock < blockCount) {
@@ -418,10 +498,13 @@ void CloneEngine::handleWriteBuffer() {
             s.CurBlock = firstWrittenBlock;
         }
         m_rx.clear();
-    } else if (m_rx.size() > writeBufferLimit) {
+        return true;
+    }
+    if (m_rx.size() > writeBufferLimit) {
         s.WriteFault = 1;
         m_rx.clear();
     }
+    return false;
 }
 
 std::string CloneEngine::OpenPort() {
@@ -457,6 +540,7 @@ void CloneEngine::closeWindow() {
         return;
     }
     m_timer.stop();
+    abandonFrame();
     ClosePort();
     m_editor.settings().saveOptionFlags();
     m_state.bRunning = false;

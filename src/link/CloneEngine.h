@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/CloneFrames.h"
 #include "link/CloneInterfaces.h"
 #include "link/RxBuffer.h"
 #include "link/SerialPort.h"
@@ -33,15 +34,23 @@ enum class CloneOutcome {
 class CloneEngine {
 public:
     CloneEngine(document::Editor& editor, TransferState& state, SerialPort& port, TickTimer& timer,
-                Pause& pause, CloneView& view, TransferCodec& codec, TickIntervals intervals = {});
+                FrameTimer& frameTimer, CloneView& view, TransferCodec& codec,
+                TickIntervals intervals = {});
 
     // The window loads for the transfer direction in state.mode.
     void load();
     // The "Password modify" check box and the password box of a write window.
     void setPasswordControls(bool checked, std::string newPassword);
+    // Fast pacing: the next frame goes out as soon as a reply has been accepted instead
+    // of at the next tick; the tick then only asks again for a block left unanswered.
+    void setFastPacing(bool on) { m_fastPacing = on; }
+    [[nodiscard]] bool fastPacing() const { return m_fastPacing; }
     void startButton();
     void closeButton() { closeWindow(); }
     void tick();
+    // The frame timer has run out: the next part of the frame being sent goes out.
+    void frameTimerStep();
+    [[nodiscard]] bool sendingFrame() const { return m_frames.busy(); }
     // The port reports that bytes have arrived.
     void receiveEvent();
 
@@ -66,6 +75,8 @@ public:
 
 private:
     enum class GateResult { Passed, Ended };
+    // What is left to do once the frame being sent is on the line.
+    enum class AfterFrame { Nothing, FinishRead, FinishWrite };
 
     std::string OpenPort();
     std::string PrepareReceiver();
@@ -84,14 +95,18 @@ private:
     void skipChannels();
     void sendReadStep();
     void sendWriteStep();
-    void handleReadBuffer();
-    void handleWriteBuffer();
+    // Whether the buffer held the reply the transfer was waiting for.
+    bool handleReadBuffer();
+    bool handleWriteBuffer();
+    void stepAfterReply();
+    void abandonFrame();
+    void finishTransfer(AfterFrame how);
 
     document::Editor& m_editor;
     TransferState& m_state;
     SerialPort& m_port;
     TickTimer& m_timer;
-    Pause& m_pause;
+    FrameSender m_frames;
     CloneView& m_view;
     TransferCodec& m_codec;
     TickIntervals m_intervals;
@@ -107,7 +122,12 @@ private:
     std::string m_passwordBox;
     bool m_inTick = false;
     bool m_writeRefused = false;
-    int m_silentTicks = 0; // ticks since a byte last arrived
+    bool m_fastPacing = false;
+    AfterFrame m_afterFrame = AfterFrame::Nothing;
+    bool m_receiveDue = false;      // bytes arrived while a frame was being sent
+    bool m_tickDue = false;         // a tick came while a frame was being sent
+    bool m_restartWhenSent = false; // the tick restarts as the time-out of this frame
+    int m_silentTicks = 0;          // ticks since a byte last arrived
     // The data digits of every block the running write sends, encoded before its start.
     std::map<int, std::string> m_writeBlocks;
     bool m_closed = false;

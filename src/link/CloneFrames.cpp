@@ -31,11 +31,64 @@ std::string endFrame() {
     return "ZT~E";
 }
 
-void SendFrame(SerialPort& port, Pause& pause, std::string_view text, int pauseMs) {
-    port.write(text);
-    pause.pause(pauseMs);
-    port.write(lineEnd);
-    pause.pause(pauseMs);
+void FrameSender::send(std::string_view text, int pauseMs, int waitAfterMs) {
+    m_text = std::string(text);
+    m_pauseMs = pauseMs;
+    m_waitAfterMs = waitAfterMs;
+    if (m_lineOpen) {
+        m_port.write(lineReset);
+        m_lineOpen = false;
+        m_phase = Phase::Resetting;
+        m_timer.start(pauseMs);
+        return;
+    }
+    sendText();
+}
+
+void FrameSender::sendText() {
+    m_port.write(m_text);
+    m_phase = Phase::TextSent;
+    m_timer.start(m_pauseMs);
+}
+
+bool FrameSender::step() {
+    switch (m_phase) {
+    case Phase::Idle:
+        return false;
+    case Phase::Resetting:
+        if (m_onLineReset) {
+            m_onLineReset();
+        }
+        sendText();
+        return false;
+    case Phase::TextSent:
+        m_port.write(lineEnd);
+        m_phase = Phase::LineEndSent;
+        m_timer.start(m_pauseMs);
+        return false;
+    case Phase::LineEndSent:
+        if (m_waitAfterMs > 0) {
+            m_phase = Phase::Waiting;
+            m_timer.start(m_waitAfterMs);
+            return false;
+        }
+        break;
+    case Phase::Waiting:
+        break;
+    }
+    m_phase = Phase::Idle;
+    return true;
+}
+
+void FrameSender::abandon() {
+    if (m_phase == Phase::TextSent) {
+        m_lineOpen = true;
+    } else if (m_phase == Phase::Resetting) {
+        // The line is ended, but what the radio said to it is still to be thrown away.
+        m_lineOpen = true;
+    }
+    m_phase = Phase::Idle;
+    m_timer.stop();
 }
 
 bool IsLink2(std::string_view buffer) {

@@ -20,11 +20,14 @@ public:
 };
 
 // The short waits between the parts of a frame. The radio reads the line slowly, so
-// the host really waits here; tests only advance their clock.
-class Pause {
+// the line end must come a while after the text part; the window must not stop for it.
+// A one-shot timer: the host calls CloneEngine::frameTimerStep() once, `milliseconds`
+// after start(); tests only advance their clock.
+class FrameTimer {
 public:
-    virtual ~Pause() = default;
-    virtual void pause(int milliseconds) = 0;
+    virtual ~FrameTimer() = default;
+    virtual void start(int milliseconds) = 0;
+    virtual void stop() = 0;
 };
 
 // What the clone window shows of a transfer and how it goes away.

@@ -89,6 +89,26 @@ TEST_F(RadioTransfer, DocumentReadWrittenAndReadAgainIsUnchanged) {
     EXPECT_EQ(writtenImage.substr(32 * 16, 120 * 16), original.substr(32 * 16, 120 * 16));
 }
 
+// The fast pacing brings the same document, byte for byte, also from a radio that
+// answers late and in pieces; its tick stays long enough to be only the time-out.
+TEST_F(RadioTransfer, FastReadGivesTheSameDocumentAsANormalRead) {
+    writeFile(dir.file("radio.img"), sampleRadioImage(8));
+    {
+        SimProcess radio({sim, "--image", dir.file("radio.img")});
+        ASSERT_EQ(read(radio.device(), {"--quiet"}).exitCode, 0);
+    }
+    std::filesystem::rename(out(), dir.file("normal.vd"));
+    std::filesystem::rename(dir.file("out.ton"), dir.file("normal.ton"));
+
+    SimProcess radio(
+        {sim, "--image", dir.file("radio.img"), "--fault", "split=7", "--fault", "delay=30"});
+    const auto fast = runProcess({cli, "read", "--port", radio.device(), "-o", out(), "--fast",
+                                  "--quiet", "--config-dir", dir.file("config")});
+    ASSERT_EQ(fast.exitCode, 0) << fast.err;
+    EXPECT_EQ(readFile(out()), readFile(dir.file("normal.vd")));
+    EXPECT_EQ(readFile(dir.file("out.ton")), readFile(dir.file("normal.ton")));
+}
+
 TEST_F(RadioTransfer, DocumentWithoutChannelsInUseIsNotWritten) {
     SimProcess radio({sim, "--model", "3", "--save", dir.file("radio.img")});
     ASSERT_FALSE(radio.device().empty());

@@ -311,5 +311,129 @@ TEST(CloneRead, OptionFlagsOfTheRadioReachSettingIniOnClose) {
     EXPECT_EQ(stored, std::string("\x01\x00\x01\x00", 4));
 }
 
+// Fast pacing sends each frame as soon as the reply before it is accepted: a block
+// costs only its frame's two pauses here, where the radio answers at once.
+TEST(CloneReadFast, EveryBlockOnceAndTheSameImageWithoutWaitingForTicks) {
+    CloneRig rig(sampleRadio(100));
+    rig.engine().setFastPacing(true);
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntilClosed());
+    EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Completed);
+    EXPECT_EQ(rig.readBlocks(), range(0, 511));
+    EXPECT_EQ(rig.codec.received, rig.radio.memory());
+    EXPECT_EQ(rig.framesNamed("ZT~E"), 1);
+    EXPECT_EQ(rig.prompts.messages, std::vector<std::string>{rig.text("msg3")});
+    EXPECT_TRUE(rig.lastMessageEndedCleanly());
+    EXPECT_EQ(rig.view.progressValues.back(), 512);
+    EXPECT_EQ(rig.clock.now, 150 + 512 * 20 + 20 + 20);
+}
+
+TEST(CloneReadFast, UnansweredBlockIsAskedAgainEachTickAndADeadLineEndsAfterElevenTicks) {
+    sim::Faults faults;
+    faults.freezeAfterBlock = 40;
+    CloneRig rig(sampleRadio(100), faults);
+    rig.engine().setFastPacing(true);
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntilClosed());
+    std::vector<long long> asked;
+    for (const auto& write : rig.line.writes) {
+        if (write.bytes == link::readFrame(41)) {
+            asked.push_back(write.at);
+        }
+    }
+    // The frame sent at once, then again one whole tick after each sending (the first
+    // time-out counts from the end of the frame, behind its two pauses).
+    ASSERT_EQ(asked.size(), 11U);
+    EXPECT_EQ(asked[1] - asked[0], 150 + 2 * link::shortFramePauseMs);
+    for (std::size_t k = 2; k < asked.size(); ++k) {
+        EXPECT_EQ(asked[k] - asked[k - 1], 150) << k;
+    }
+    EXPECT_EQ(rig.engine().failureKey(), "msg1");
+    // Eleven silent ticks after the last frame was on the line.
+    EXPECT_EQ(rig.clock.now - asked[0], 2 * link::shortFramePauseMs + 11 * 150);
+    EXPECT_TRUE(rig.lastMessageEndedCleanly());
+
+    // A line that comes back in time carries on at full speed.
+    CloneRig again(sampleRadio(100), faults);
+    again.engine().setFastPacing(true);
+    again.engine().startButton();
+    ASSERT_TRUE(again.runUntil([&] { return again.state.CurBlock == 41; }));
+    again.runFor(3 * 150 + 10);
+    again.radio = sim::RadioModel(again.radio.memory(), {});
+    ASSERT_TRUE(again.runUntilClosed());
+    EXPECT_EQ(again.engine().outcome(), CloneOutcome::Completed);
+    EXPECT_EQ(again.codec.decodedBlocks, range(0, 511));
+    EXPECT_EQ(again.codec.received, again.radio.memory());
+}
+
+TEST(CloneReadFast, PasswordGateRunsAfterBlockFourAsAtATick) {
+    CloneRig rig(sampleRadio(100, "Secret"));
+    rig.prompts.passwords = {std::string("secret"), std::string("Secret")};
+    rig.engine().setFastPacing(true);
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntil([&] { return rig.prompts.passwordRequests == 1; }));
+    EXPECT_EQ(rig.readBlocks(), range(0, 4));
+    ASSERT_TRUE(rig.runUntilClosed());
+    EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Completed);
+    EXPECT_EQ(rig.prompts.passwordRequests, 2);
+    EXPECT_EQ(rig.readBlocks(), range(0, 511));
+}
+
+TEST(CloneReadFast, ReplyAfterStopSendsNothingAndStartContinuesWithTheBlockDue) {
+    sim::Faults faults;
+    faults.replyDelayMs = 30;
+    CloneRig rig(sampleRadio(100), faults);
+    rig.engine().setFastPacing(true);
+    rig.engine().startButton();
+    // Stop while the frame for block 200 waits for its reply.
+    ASSERT_TRUE(
+        rig.runUntil([&] { return rig.state.CurBlock == 200 && !rig.engine().sendingFrame(); }));
+    rig.engine().startButton();
+    const auto sent = rig.line.writes.size();
+    rig.runFor(5000);
+    EXPECT_EQ(rig.state.CurBlock, 201);
+    EXPECT_EQ(rig.line.writes.size(), sent);
+
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntilClosed());
+    EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Completed);
+    EXPECT_EQ(rig.readBlocks(), range(0, 511));
+    EXPECT_EQ(rig.codec.received, rig.radio.memory());
+}
+
+// Stop and close take effect at once, also between the two parts of a frame: its line
+// end never follows. The radio holds the text part as an unfinished line, which the
+// next frame spoils first, so that it is never taken as a frame and no block is read
+// twice.
+TEST(CloneRead, StopOrCloseMidFrameSendsNoMoreOfTheFrame) {
+    CloneRig rig(sampleRadio(100));
+    const auto midFrame = [&] {
+        return rig.engine().sendingFrame() && rig.line.writes.back().bytes == link::readFrame(100);
+    };
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntil(midFrame));
+    rig.engine().startButton(); // stop
+    const auto sent = rig.line.writes.size();
+    rig.runFor(1000);
+    EXPECT_EQ(rig.line.writes.size(), sent);
+    EXPECT_EQ(rig.framesNamed(link::readFrame(100)), 0);
+    rig.engine().startButton(); // continue
+    ASSERT_TRUE(rig.runUntilClosed());
+    EXPECT_EQ(rig.line.writes[sent].bytes, link::lineReset);
+    EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Completed);
+    EXPECT_EQ(rig.readBlocks(), range(0, 511));
+    EXPECT_EQ(rig.codec.received, rig.radio.memory());
+
+    CloneRig closing(sampleRadio(100));
+    closing.engine().startButton();
+    ASSERT_TRUE(closing.runUntil([&] { return closing.engine().sendingFrame(); }));
+    closing.engine().closeButton();
+    const auto sentBeforeClose = closing.line.writes.size();
+    closing.runFor(1000);
+    EXPECT_EQ(closing.line.writes.size(), sentBeforeClose);
+    EXPECT_FALSE(closing.line.isOpen());
+    EXPECT_EQ(closing.engine().outcome(), CloneOutcome::Closed);
+}
+
 } // namespace
 } // namespace vn574::test

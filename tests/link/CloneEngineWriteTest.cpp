@@ -290,5 +290,49 @@ TEST(CloneWrite, NoByteAtAllSaysMsgopen) {
     EXPECT_TRUE(rig.lastMessageEndedCleanly());
 }
 
+TEST(CloneWriteFast, PasswordGateIdentificationAndEveryBlockOnceWithoutWaitingForTicks) {
+    WriteRig rig(100, {}, "PW");
+    rig.prompts.passwords = {std::string("PW")};
+    rig.engine().setFastPacing(true);
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntilClosed());
+    EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Completed);
+    EXPECT_EQ(rig.prompts.passwordRequests, 1);
+    EXPECT_EQ(rig.framesNamed("VN575"), 1);
+    EXPECT_EQ(rig.writtenBlocks(), range(16, 511));
+    for (int b = 16; b < 512; ++b) {
+        ASSERT_TRUE(rig.radioHoldsSourceBlock(b)) << b;
+    }
+    EXPECT_TRUE(rig.lastMessageEndedCleanly());
+    // Well under the 496 ticks of 100 ms a write at the tick needs.
+    EXPECT_LT(rig.clock.now, 496 * 100 / 2);
+}
+
+// The frame's parts go out from the frame timer with the same pauses as ever, and a
+// tick shorter than a frame waits for it: no frame starts inside another.
+TEST(CloneWrite, FrameHalvesKeepTheirPausesAndATickNeverStartsInsideAFrame) {
+    WriteRig rig(3);
+    rig.intervals = {15, 15};
+    rig.openWindow(TransferMode::Write);
+    rig.engine().startButton();
+    ASSERT_TRUE(rig.runUntilClosed());
+    EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Completed);
+    const auto& writes = rig.line.writes;
+    ASSERT_EQ(writes.size() % 2, 0U);
+    for (std::size_t k = 0; k + 1 < writes.size(); k += 2) {
+        const int pause =
+            writes[k].bytes.size() == 41 ? link::writeFramePauseMs : link::shortFramePauseMs;
+        ASSERT_EQ(writes[k + 1].bytes, "\r\n") << k;
+        EXPECT_EQ(writes[k + 1].at - writes[k].at, pause) << writes[k].bytes;
+        if (k + 2 < writes.size()) {
+            EXPECT_GE(writes[k + 2].at - writes[k + 1].at, pause) << writes[k].bytes;
+        }
+    }
+    auto expected = range(16, 37);
+    const auto tail = range(232, 511);
+    expected.insert(expected.end(), tail.begin(), tail.end());
+    EXPECT_EQ(rig.writtenBlocks(), expected);
+}
+
 } // namespace
 } // namespace vn574::test

@@ -48,10 +48,11 @@ public:
     std::vector<std::string> log;
 };
 
-class LoggingPause final : public Pause {
+class LoggingTimer final : public FrameTimer {
 public:
-    explicit LoggingPause(std::vector<std::string>& log) : m_log(log) {}
-    void pause(int ms) override { m_log.push_back("pause " + std::to_string(ms)); }
+    explicit LoggingTimer(std::vector<std::string>& log) : m_log(log) {}
+    void start(int ms) override { m_log.push_back("pause " + std::to_string(ms)); }
+    void stop() override { m_log.push_back("stop"); }
 
 private:
     std::vector<std::string>& m_log;
@@ -59,11 +60,45 @@ private:
 
 TEST(CloneFrames, SendFrameSendsTextAndLineEndInTwoCallsWithPauses) {
     RecordingPort port;
-    LoggingPause pause(port.log);
-    SendFrame(port, pause, readFrame(0), shortFramePauseMs);
+    LoggingTimer timer(port.log);
+    FrameSender frames(port, timer);
+    frames.send(readFrame(0), shortFramePauseMs);
+    EXPECT_FALSE(frames.step());
+    EXPECT_TRUE(frames.step());
+    EXPECT_FALSE(frames.busy());
+    EXPECT_FALSE(frames.step()); // a late timer sends nothing more
     const std::vector<std::string> expected = {"write ZT~F0000R", "pause 10", "write \r\n",
                                                "pause 10"};
     EXPECT_EQ(port.log, expected);
+}
+
+// A text part left without its line end must never become a frame: the next frame
+// first spoils that line, has the owner throw away the radio's answer to it, and only
+// then goes out itself.
+TEST(CloneFrames, AbandonedTextPartIsSpoiltBeforeTheNextFrame) {
+    RecordingPort port;
+    LoggingTimer timer(port.log);
+    FrameSender frames(port, timer);
+    frames.setLineResetHandler([&] { port.log.emplace_back("reset"); });
+    frames.send(writeFrame(16, std::string(32, 'A')), writeFramePauseMs);
+    frames.abandon();
+    EXPECT_TRUE(frames.lineOpen());
+    frames.send(readFrame(0), shortFramePauseMs);
+    EXPECT_FALSE(frames.step());
+    EXPECT_FALSE(frames.step());
+    EXPECT_TRUE(frames.step());
+    const std::vector<std::string> expected = {"write ZT~F0100W" + std::string(32, 'A'),
+                                               "pause 20",
+                                               "stop",
+                                               "write ?\r\n",
+                                               "pause 10",
+                                               "reset",
+                                               "write ZT~F0000R",
+                                               "pause 10",
+                                               "write \r\n",
+                                               "pause 10"};
+    EXPECT_EQ(port.log, expected);
+    EXPECT_FALSE(frames.lineOpen());
 }
 
 TEST(CloneFrames, IsLink2AcceptsOnlyTheExactThirteenBytes) {

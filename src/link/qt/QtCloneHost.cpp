@@ -1,7 +1,5 @@
 #include "link/qt/QtCloneHost.h"
 
-#include <QThread>
-
 namespace vn574::link {
 
 QtTickTimer::QtTickTimer() {
@@ -13,10 +11,14 @@ QtTickTimer::QtTickTimer() {
     });
 }
 
-void QtPause::pause(int milliseconds) {
-    if (milliseconds > 0) {
-        QThread::msleep(static_cast<unsigned long>(milliseconds));
-    }
+QtFrameTimer::QtFrameTimer(bool realWaits) : m_realWaits(realWaits) {
+    m_timer.setTimerType(Qt::PreciseTimer);
+    m_timer.setSingleShot(true);
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+        if (m_onTimeout) {
+            m_onTimeout();
+        }
+    });
 }
 
 } // namespace vn574::link

@@ -26,10 +26,22 @@ private:
     std::function<void()> m_onTick;
 };
 
-// The pauses of SendFrame really wait: the radio needs the time between frame parts.
-class QtPause final : public Pause {
+// The pauses between frame parts on a single-shot QTimer: the event loop goes on
+// meanwhile. Without real waits (tests against a simulator that reads as fast as it is
+// sent to) every step still comes from the event loop, at once.
+class QtFrameTimer final : public FrameTimer {
 public:
-    void pause(int milliseconds) override;
+    explicit QtFrameTimer(bool realWaits = true);
+
+    void setHandler(std::function<void()> handler) { m_onTimeout = std::move(handler); }
+
+    void start(int milliseconds) override { m_timer.start(m_realWaits ? milliseconds : 0); }
+    void stop() override { m_timer.stop(); }
+
+private:
+    QTimer m_timer;
+    bool m_realWaits;
+    std::function<void()> m_onTimeout;
 };
 
 } // namespace vn574::link

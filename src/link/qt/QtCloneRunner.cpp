@@ -41,14 +41,15 @@ CloneOutcome runCloneTransfer(document::Editor& editor, TransferState& state, Tr
     QEventLoop loop;
     QtSerialPort port;
     QtTickTimer timer;
-    QtPause pause;
+    QtFrameTimer frameTimer;
     LoopView view(loop, options);
     std::optional<TracingSerialPort> tracing;
     if (options.trace != nullptr) {
         tracing.emplace(port, *options.trace);
     }
     SerialPort& enginePort = tracing ? static_cast<SerialPort&>(*tracing) : port;
-    CloneEngine engine(editor, state, enginePort, timer, pause, view, codec, options.intervals);
+    CloneEngine engine(editor, state, enginePort, timer, frameTimer, view, codec,
+                       options.intervals);
     port.setReceiveHandler([&engine] { engine.receiveEvent(); });
     std::string vanished;
     port.setVanishedHandler([&](const std::string& message) {
@@ -60,6 +61,12 @@ CloneOutcome runCloneTransfer(document::Editor& editor, TransferState& state, Tr
             options.trace->add(TransferTrace::Kind::Note, "the port went away");
         }
         engine.closeButton();
+    });
+    // Bytes the system already holds are taken before the frame's next part, as before
+    // a tick: the reply to a frame just sent must not be missed by the step behind it.
+    frameTimer.setHandler([&] {
+        port.deliverWaitingBytes();
+        engine.frameTimerStep();
     });
     timer.setHandler([&] {
         port.deliverWaitingBytes();
@@ -83,6 +90,7 @@ CloneOutcome runCloneTransfer(document::Editor& editor, TransferState& state, Tr
 
     engine.load();
     engine.setPasswordControls(options.passwordModify, options.newPassword);
+    engine.setFastPacing(options.fast);
     if (engine.loadError().empty()) {
         engine.startButton();
     }

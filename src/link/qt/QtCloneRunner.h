@@ -14,6 +14,7 @@ namespace vn574::link {
 
 struct CloneRunOptions {
     TickIntervals intervals;
+    bool fast = false;           // fast pacing: the next frame as soon as a reply is accepted
     bool passwordModify = false; // the write window's "Password modify" box
     std::string newPassword;
     // Every progress step of the window: the text ("50%") and the block.

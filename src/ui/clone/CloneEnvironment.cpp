@@ -23,7 +23,6 @@ private:
 CloneEnvironment CloneEnvironment::system() {
     CloneEnvironment environment;
     environment.makePort = [] { return std::make_unique<QtTransferPort>(); };
-    environment.makePause = [] { return std::make_unique<link::QtPause>(); };
     environment.discoverPorts = [] { return link::availablePortNames(); };
     return environment;
 }

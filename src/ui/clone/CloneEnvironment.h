@@ -27,7 +27,9 @@ public:
 // shorten the times.
 struct CloneEnvironment {
     std::function<std::unique_ptr<TransferPort>()> makePort;
-    std::function<std::unique_ptr<link::Pause>()> makePause;
+    // Whether the pauses between frame parts really wait; without, they still come from
+    // the event loop.
+    bool realFramePauses = true;
     std::function<std::vector<std::string>()> discoverPorts;
     link::TickIntervals intervals;
     int linkWaitMs = 300; // the initial setup's wait for the identification reply

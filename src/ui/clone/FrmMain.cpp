@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QSignalBlocker>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -33,7 +34,7 @@ frmMain::frmMain(document::Editor& editor, link::TransferState& state,
                  QWidget* parent)
     : QDialog(parent), m_editor(editor), m_port(environment.makePort()),
       m_tracingPort(m_port->port(), m_trace), m_lastTrace(lastTrace),
-      m_pause(environment.makePause()), m_imageCodec(editor), m_codec(m_imageCodec) {
+      m_frameTimer(environment.realFramePauses), m_imageCodec(editor), m_codec(m_imageCodec) {
     setObjectName(QStringLiteral("frmMain"));
     setModal(true);
 
@@ -59,6 +60,8 @@ frmMain::frmMain(document::Editor& editor, link::TransferState& state,
     m_newPassword = new QLineEdit(this);
     m_newPassword->setObjectName(QStringLiteral("txtNewPassword"));
     m_newPassword->setMaxLength(maxPasswordLength);
+    m_fast = new QCheckBox(this);
+    m_fast->setObjectName(QStringLiteral("chkFast"));
 
     auto* progress = new QHBoxLayout;
     progress->addWidget(m_progressLabel);
@@ -71,6 +74,7 @@ frmMain::frmMain(document::Editor& editor, link::TransferState& state,
     buttons->addWidget(m_close);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(progress);
+    layout->addWidget(m_fast);
     layout->addWidget(m_passwordModify);
     layout->addWidget(m_newPassword);
     layout->addStretch(1);
@@ -91,11 +95,21 @@ frmMain::frmMain(document::Editor& editor, link::TransferState& state,
         passwordControlsChanged();
     });
     connect(m_newPassword, &QLineEdit::textChanged, this, &frmMain::passwordControlsChanged);
+    // Taken at the next reply, so switching it during a transfer changes its pace at once.
+    connect(m_fast, &QCheckBox::toggled, this, [this](bool checked) {
+        m_engine->setFastPacing(checked);
+        m_editor.settings().setFastTransfer(checked);
+    });
 
     link::CloneView& view = *this;
-    m_engine = std::make_unique<link::CloneEngine>(editor, state, m_tracingPort, m_timer, *m_pause,
-                                                   view, m_codec, environment.intervals);
+    m_engine = std::make_unique<link::CloneEngine>(
+        editor, state, m_tracingPort, m_timer, m_frameTimer, view, m_codec, environment.intervals);
     m_port->setReceiveHandler([this] { m_engine->receiveEvent(); });
+    // As before a tick, bytes already there are taken before the frame's next step.
+    m_frameTimer.setHandler([this] {
+        m_port->deliverWaitingBytes();
+        m_engine->frameTimerStep();
+    });
     m_timer.setHandler([this] {
         // Bytes already there are taken before the tick looks at the buffer, as the
         // radio's reply would have raised its receive event before the next tick.
@@ -108,6 +122,12 @@ frmMain::frmMain(document::Editor& editor, link::TransferState& state,
     m_progressLabel->setText(qt(m_engine->text("rw006")));
     m_close->setText(qt(m_engine->text("rw005")));
     m_saveTrace->setText(qt(editor.langText("RW", "rw007")));
+    m_fast->setText(qt(editor.langText("RW", "rw009")));
+    {
+        const QSignalBlocker quiet(m_fast);
+        m_fast->setChecked(editor.settings().fastTransfer());
+    }
+    m_engine->setFastPacing(m_fast->isChecked());
 }
 
 frmMain::~frmMain() {
@@ -116,6 +136,7 @@ frmMain::~frmMain() {
         m_engine->closeButton();
     }
     m_timer.setHandler({});
+    m_frameTimer.setHandler({});
     m_port->setReceiveHandler({});
 }
 

@@ -64,7 +64,7 @@ private:
     link::TracingSerialPort m_tracingPort;
     const link::TransferTrace* m_lastTrace;
     bool m_transferStarted = false;
-    std::unique_ptr<link::Pause> m_pause;
+    link::QtFrameTimer m_frameTimer;
     link::QtTickTimer m_timer;
     codec::ImageCodec m_imageCodec;
     link::CodecTransfer m_codec;
@@ -76,6 +76,7 @@ private:
     QPushButton* m_start = nullptr;
     QPushButton* m_close = nullptr;
     QPushButton* m_saveTrace = nullptr;
+    QCheckBox* m_fast = nullptr;
     QCheckBox* m_passwordModify = nullptr;
     QLineEdit* m_newPassword = nullptr;
 };

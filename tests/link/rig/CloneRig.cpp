@@ -153,7 +153,7 @@ CloneRig::CloneRig(const sim::Memory& radioMemory, sim::Faults faults, bool radi
 
 void CloneRig::openWindow(link::TransferMode mode) {
     state.mode = mode;
-    m_engine = std::make_unique<link::CloneEngine>(editor, state, line, timer, pause, view,
+    m_engine = std::make_unique<link::CloneEngine>(editor, state, line, timer, frameTimer, view,
                                                    *m_codec, intervals);
     m_engine->load();
 }
@@ -161,12 +161,26 @@ void CloneRig::openWindow(link::TransferMode mode) {
 bool CloneRig::step(long long limitMs) {
     const auto arrival = line.nextArrival();
     const bool ticking = timer.isActive();
-    if (!arrival && !ticking) {
+    const auto framePart = frameTimer.due();
+    if (!arrival && !ticking && !framePart) {
         return false;
     }
-    // Bytes that arrive no later than the tick come first, as the event loop would
-    // have delivered them while waiting.
-    if (arrival && (!ticking || *arrival <= timer.nextDue())) {
+    // Bytes that arrive no later than the timers come first, as the event loop would
+    // have delivered them while waiting; then the frame's next part, then the tick.
+    // While a frame goes out, the engine takes the bytes only once it is sent.
+    const bool arrivalFirst = arrival && !m_engine->sendingFrame() &&
+                              (!framePart || *arrival <= *framePart) &&
+                              (!ticking || *arrival <= timer.nextDue());
+    if (framePart && !arrivalFirst && (!ticking || *framePart <= timer.nextDue())) {
+        if (*framePart > limitMs) {
+            return false;
+        }
+        clock.now = std::max(clock.now, *framePart);
+        frameTimer.fired();
+        m_engine->frameTimerStep();
+        return true;
+    }
+    if (arrivalFirst) {
         if (*arrival > limitMs) {
             return false;
         }

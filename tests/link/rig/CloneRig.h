@@ -42,17 +42,21 @@ private:
     long long m_nextDue = 0;
 };
 
-class ClockPause final : public link::Pause {
+class FakeFrameTimer final : public link::FrameTimer {
 public:
-    explicit ClockPause(ManualClock& clock) : m_clock(clock) {}
-    void pause(int milliseconds) override {
-        m_clock.now += milliseconds;
-        pauses.push_back(milliseconds);
+    explicit FakeFrameTimer(ManualClock& clock) : m_clock(clock) {}
+    void start(int milliseconds) override {
+        m_due = m_clock.now + milliseconds;
+        started.push_back(milliseconds);
     }
-    std::vector<int> pauses;
+    void stop() override { m_due.reset(); }
+    [[nodiscard]] std::optional<long long> due() const { return m_due; }
+    void fired() { m_due.reset(); }
+    std::vector<int> started; // every wait asked for, in order
 
 private:
     ManualClock& m_clock;
+    std::optional<long long> m_due;
 };
 
 class RecordingView final : public link::CloneView {
@@ -200,7 +204,7 @@ public:
     document::Editor editor;
     ManualClock clock;
     FakeTickTimer timer{clock};
-    ClockPause pause{clock};
+    FakeFrameTimer frameTimer{clock};
     RecordingView view;
     sim::RadioModel radio;
     SimulatedLine line;

@@ -52,7 +52,7 @@ ui::clone::CloneEnvironment simulatedEnvironment(sim::RadioModel& radio, LineLog
     environment.makePort = [&radio, &log] {
         return std::make_unique<SimulatedRadioPort>(radio, log);
     };
-    environment.makePause = [] { return std::make_unique<NoPause>(); };
+    environment.realFramePauses = false;
     environment.discoverPorts = [ports = std::move(ports)] { return ports; };
     environment.intervals = {2, 2};
     environment.linkWaitMs = 60;

@@ -55,11 +55,6 @@ private:
     std::function<void()> m_onReceive;
 };
 
-class NoPause final : public link::Pause {
-public:
-    void pause(int /*milliseconds*/) override {}
-};
-
 // Link windows on `radio`, with `ports` as the machine's port list and short times.
 ui::clone::CloneEnvironment simulatedEnvironment(sim::RadioModel& radio, LineLog& log,
                                                  std::vector<std::string> ports = {});

@@ -49,7 +49,7 @@ struct PtyRadio {
 ui::clone::CloneEnvironment ptyEnvironment(const std::string& path) {
     ui::clone::CloneEnvironment environment = ui::clone::CloneEnvironment::system();
     environment.discoverPorts = [path] { return std::vector<std::string>{path}; };
-    environment.makePause = [] { return std::make_unique<test::NoPause>(); };
+    environment.realFramePauses = false;
     // Each reply must be in before the next tick, and ten silent ticks end the transfer;
     // on a busy machine the simulator's thread may wait a while for a core.
     environment.intervals = {100, 100};

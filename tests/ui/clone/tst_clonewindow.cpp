@@ -131,6 +131,7 @@ private slots:
     void comPortMenuOpensThePortDialog();
     void comPortMenuWithoutAnyPort();
     void traceOfTheLastTransferCanBeSaved();
+    void fastTransferChoiceIsKept();
 };
 
 void TestCloneWindow::readShowsTheRadioInTheMainWindow() {
@@ -524,6 +525,24 @@ void TestCloneWindow::traceOfTheLastTransferCanBeSaved() {
     const std::string read = good.transfers().lastTrace().text();
     QVERIFY(read.find("ZT~F1FF0R") != std::string::npos);
     QVERIFY(read.find(" recv ") != std::string::npos);
+}
+
+void TestCloneWindow::fastTransferChoiceIsKept() {
+    TransferRig rig(memoryFromFile(dataDir + "/image-2m.img"));
+    std::vector<bool> shownChecked;
+    rig.beforeStart = [&](frmMain& window) {
+        auto* fast = window.findChild<QCheckBox*>(QStringLiteral("chkFast"));
+        QCOMPARE(fast->text(), QString::fromStdString(rig.text("rw009")));
+        shownChecked.push_back(fast->isChecked());
+        fast->setChecked(true);
+    };
+    rig.trigger("Menu_ReadCHData");
+    QCOMPARE(rig.ui.prompts.messages.back(), rig.text("msg3"));
+    QCOMPARE(rig.framesNamed("ZT~F0000R"), 1);
+    QVERIFY(rig.ui.settings.fastTransfer()); // kept in mysetup.ini
+    rig.ui.prompts.answers = {app::Answer::No};
+    rig.trigger("Menu_ReadCHData");
+    QCOMPARE(shownChecked, (std::vector<bool>{false, true}));
 }
 
 QTEST_MAIN(TestCloneWindow)
