@@ -31,6 +31,24 @@ void BM_ModelChange(benchmark::State& state) {
 }
 BENCHMARK(BM_ModelChange)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", bench::fastest);
 
+// Undo and redo of a model change: both put a whole recorded document back.
+void BM_UndoRedoModelChange(benchmark::State& state) {
+    bench::BenchDocument full;
+    full.editor.restartHistory();
+    full.editor.document().bModify = false;
+    full.editor.selectModel(3);
+    full.editor.recordStep("model change", true);
+    for (auto _ : state) {
+        if (!full.editor.undo() || !full.editor.redo()) {
+            state.SkipWithError("nothing to undo");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_UndoRedoModelChange)
+    ->Unit(benchmark::kMicrosecond)
+    ->ComputeStatistics("min", bench::fastest);
+
 void BM_SaveFullFile(benchmark::State& state) {
     bench::BenchDocument full;
     const std::string path = scratchFile("save.vd");

@@ -127,6 +127,7 @@ void Editor::load() {
     // the document for it.
     m_doc.selectedModel = -1;
     selectModel(startupModel);
+    restartHistory();
     notify(GridChanged | ModelChanged | LabelsChanged | OptionSignalsChanged | FramesChanged |
            LanguageChanged);
 }
@@ -431,6 +432,7 @@ bool Editor::confirmDiscard(app::Buttons buttons) {
 void Editor::newDocument() {
     if (confirmDiscard()) {
         ClearAll();
+        restartHistory();
     }
 }
 

@@ -5,6 +5,7 @@
 #include "document/ChannelGrid.h"
 #include "document/ChannelWords.h"
 #include "document/Document.h"
+#include "document/History.h"
 
 #include <array>
 #include <functional>
@@ -63,6 +64,7 @@ enum EditorChange : unsigned {
     OptionSignalsChanged = 1U << 3, // option-signal list and signalling menus
     FramesChanged = 1U << 4,
     LanguageChanged = 1U << 5,
+    HistoryChanged = 1U << 6, // what undo and redo would do
 };
 
 class EditorListener {
@@ -181,7 +183,28 @@ public:
 
     void notify(unsigned changes);
 
+    // --- undo history ---
+    // Records what the last command changed as one step named `name` (nothing when it
+    // changed nothing); bModify then follows the history. A command that may reset the
+    // document (the model change) passes `mayReset`: when it left bModify clear, the
+    // new state holds nothing worth saving and counts as clean.
+    void recordStep(std::string name, bool mayReset = false);
+    // The document shown now is the base of a fresh history (New, Open, a read).
+    void restartHistory();
+    // The document shown now is what the file holds.
+    void markSaved();
+    bool undo();
+    bool redo();
+    [[nodiscard]] const History& history() const { return m_history; }
+    [[nodiscard]] EditorState currentState() const;
+    // "Edit Rx Freq. of channel 12": the step name of an edit of grid cell (row, column).
+    [[nodiscard]] std::string cellStepName(int row, int column) const;
+    // A step name from the language file, with %1 replaced by `argument`.
+    [[nodiscard]] std::string stepName(std::string_view key, std::string_view argument = {}) const;
+
 private:
+    void restoreState(const EditorState& state);
+
     void fillDefaultLine();
     void clearPriReferencesTo(int row);
     [[nodiscard]] std::string shownTableValue(int row, int column) const;
@@ -208,6 +231,7 @@ private:
     std::string m_txRange;
     int m_currentRow = 1;
     int m_currentColumn = 1;
+    History m_history;
 
     static constexpr std::string_view optionSignalNoneText = "None";
 };

@@ -1,5 +1,7 @@
 #include "ui/CellDelegate.h"
 
+#include "document/Editor.h"
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -82,6 +84,9 @@ void CellDelegate::finishEditing(QWidget* editor, EndEditHint hint) {
     if (commit) {
         commit();
     }
+    // One undo step per edit that changed the cell (or what its rules touched); the
+    // name editor has written while the user typed.
+    m_editor.recordStep(m_editor.cellStepName(row, column));
 }
 
 bool CellDelegate::eventFilter(QObject* object, QEvent* event) {

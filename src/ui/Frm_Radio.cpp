@@ -87,8 +87,13 @@ Frm_Radio::Frm_Radio(app::ProcessSettings& settings, app::UserPrompts& prompts, 
 
     m_editor.setListener(this);
     // "Yes, save first" in every prompt runs Save with its dialog and the grid lock.
-    m_editor.setSaveHandler(
-        [this] { return withGridLocked([this] { return files::saveWithDialog(m_editor); }); });
+    m_editor.setSaveHandler([this] {
+        const bool saved = withGridLocked([this] { return files::saveWithDialog(m_editor); });
+        if (saved) {
+            m_editor.markSaved();
+        }
+        return saved;
+    });
     m_editor.load();
 
     const int dpi = logicalDpiX();
@@ -277,6 +282,7 @@ void Frm_Radio::buildMenus() {
         m_toolBar->addAction(toolIcon(this, "document-save", QStyle::SP_DialogSaveButton),
                              QStringLiteral("Save"), this, &Frm_Radio::Menu_Save_Click);
     m_saveButton->setObjectName(QStringLiteral("SaveBtn"));
+    buildEditMenu();
     m_toolBar->addSeparator();
     m_optionButton = m_toolBar->addAction(
         toolIcon(this, "preferences-system", QStyle::SP_FileDialogDetailedView),
@@ -326,6 +332,7 @@ void Frm_Radio::applyTexts() {
     m_modelLabel->setText(lang("OTHERS", "70009"));
 
     applyTransferTexts();
+    applyEditTexts();
 
     const std::string& current = m_settings.language.currentFile();
     m_english->setChecked(current == app::Language::english);
@@ -364,6 +371,9 @@ void Frm_Radio::editorChanged(unsigned changes) {
     if ((changes & document::OptionSignalsChanged) != 0) {
         showSignallingMenus();
     }
+    if ((changes & document::HistoryChanged) != 0) {
+        showHistory();
+    }
 }
 
 void Frm_Radio::onCellClicked(int gridRow, int gridColumn) {
@@ -371,6 +381,7 @@ void Frm_Radio::onCellClicked(int gridRow, int gridColumn) {
         return;
     }
     const CellEditor editor = m_editor.cellClicked(gridRow, gridColumn);
+    recordStepNamed(QString::fromStdString(m_editor.stepName("95001", m_editor.cell(gridRow, 0))));
     if (editor != CellEditor::None) {
         m_grid->openEditor(gridRow, gridColumn);
     }
@@ -379,6 +390,7 @@ void Frm_Radio::onCellClicked(int gridRow, int gridColumn) {
 void Frm_Radio::onModelActivated(int index) {
     m_grid->finishOpenEditor();
     m_editor.selectModel(index);
+    m_editor.recordStep(m_editor.stepName("95002"), true);
 }
 
 void Frm_Radio::lockGrid() {
@@ -393,7 +405,9 @@ void Frm_Radio::Menu_New_Click() {
 
 void Frm_Radio::Menu_Open_Click() {
     m_grid->finishOpenEditor();
-    withGridLocked([this] { return files::openWithDialog(m_editor); });
+    if (withGridLocked([this] { return files::openWithDialog(m_editor); })) {
+        m_editor.restartHistory();
+    }
 }
 
 files::OpenResult Frm_Radio::openFile(const std::string& path) {
@@ -403,7 +417,9 @@ files::OpenResult Frm_Radio::openFile(const std::string& path) {
 
 void Frm_Radio::Menu_Save_Click() {
     m_grid->finishOpenEditor();
-    withGridLocked([this] { return files::saveWithDialog(m_editor); });
+    if (withGridLocked([this] { return files::saveWithDialog(m_editor); })) {
+        m_editor.markSaved();
+    }
 }
 
 void Frm_Radio::Menu_Print_Click() {
@@ -421,18 +437,21 @@ void Frm_Radio::Menu_RadioOption_Click() {
     m_grid->finishOpenEditor();
     Frm_Option dialog(m_editor, this);
     dialog.exec();
+    recordStepNamed(m_radioOption->text().remove(QLatin1Char('&')));
 }
 
 void Frm_Radio::Menu_AutoDiaer_Click() {
     m_grid->finishOpenEditor();
     Frm_AutoDialer dialog(m_editor, this);
     dialog.exec();
+    recordStepNamed(m_autoDialer->text().remove(QLatin1Char('&')));
 }
 
 void Frm_Radio::mnuDTMF_Click() {
     m_grid->finishOpenEditor();
     FrmDTMF dialog(m_editor, this);
     dialog.exec();
+    recordStepNamed(m_dtmf->text().remove(QLatin1Char('&')));
 }
 
 void Frm_Radio::showSignallingMenus() {
@@ -446,12 +465,14 @@ void Frm_Radio::mnu2Tone_Click() {
     m_grid->finishOpenEditor();
     signalling::Frm2Tone dialog(m_editor, this);
     dialog.exec();
+    recordStepNamed(m_twoTone->text().remove(QLatin1Char('&')));
 }
 
 void Frm_Radio::mnu5Tone_Click() {
     m_grid->finishOpenEditor();
     signalling::Frm5Tone dialog(m_editor, this);
     dialog.exec();
+    recordStepNamed(m_fiveTone->text().remove(QLatin1Char('&')));
 }
 
 void Frm_Radio::Menu_About_Click() {
@@ -462,6 +483,7 @@ void Frm_Radio::Menu_About_Click() {
 void Frm_Radio::Menu_ImportCsv_Click() {
     m_grid->finishOpenEditor();
     withGridLocked([this] { return files::importCsvWithDialog(m_editor); });
+    recordStep("95003");
 }
 
 void Frm_Radio::Menu_ExportCsv_Click() {
@@ -542,11 +564,13 @@ void Frm_Radio::applyTransferTexts() {
 void Frm_Radio::Menu_ReadCHData_Click() {
     m_grid->finishOpenEditor();
     m_transfers->readChannelData();
+    restartHistoryAfterRead();
 }
 
 void Frm_Radio::ReadBtn_Click() {
     m_grid->finishOpenEditor();
     m_transfers->readButton();
+    restartHistoryAfterRead();
 }
 
 void Frm_Radio::Menu_WriteCHData_Click() {

@@ -84,6 +84,8 @@ public slots:
     void Menu_WriteCHData_Click();
     void Menu_COMPort_Click();
     void ReadBtn_Click();
+    void Menu_Undo_Click();
+    void Menu_Redo_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,6 +106,14 @@ private:
     template <typename Operation> auto withGridLocked(Operation operation);
     void buildTransferMenu();
     void applyTransferTexts();
+    void buildEditMenu();
+    void applyEditTexts();
+    void showHistory();
+    // Records what the command just run changed as one undo step.
+    void recordStep(const char* key);
+    void recordStepNamed(const QString& name);
+    // A read replaced the document when anything changed: a fresh history begins.
+    void restartHistoryAfterRead();
 
     app::ProcessSettings& m_settings;
     document::Editor m_editor;
@@ -163,6 +173,16 @@ private:
     QAction* m_comPort = nullptr;     // Menu_COMPort
     QAction* m_readButton = nullptr;  // ReadBtn
     QAction* m_writeButton = nullptr; // Write
+
+    QMenu* m_editMenu = nullptr;
+    QAction* m_undo = nullptr;
+    QAction* m_redo = nullptr;
+    QAction* m_cut = nullptr;
+    QAction* m_copy = nullptr;
+    QAction* m_paste = nullptr;
+    QAction* m_selectAll = nullptr;
+    QAction* m_undoButton = nullptr;
+    QAction* m_redoButton = nullptr;
 };
 
 } // namespace vn574::ui

@@ -46,8 +46,11 @@ OptionSignalPanel::OptionSignalPanel(document::Editor& editor, document::FieldEd
         auto* inner = new QVBoxLayout(frame.box);
         inner->addWidget(frame.list);
         layout->addWidget(frame.box);
-        connect(frame.list, &QComboBox::activated, this,
-                [this, list = info.list](int position) { m_fields.framePicked(list, position); });
+        connect(frame.list, &QComboBox::activated, this, [this, list = info.list](int position) {
+            m_fields.framePicked(list, position);
+            m_editor.recordStep(
+                m_editor.cellStepName(m_editor.currentRow(), document::colOptSignal));
+        });
     }
     layout->addStretch(1);
     refresh();

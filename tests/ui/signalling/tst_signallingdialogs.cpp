@@ -261,6 +261,7 @@ private slots:
                          "100ms|60ms|60ms|1750Hz|off|off|off|off|Enable|Timer|High|off|Lock|50W|"
                          "1|0";
         doc().bModify = false;
+        editor().restartHistory(); // as a document just opened
 
         const bool special = entry == QStringLiteral("special");
         bool driven = false;
