@@ -177,10 +177,6 @@ private:
     QMenu* m_editMenu = nullptr;
     QAction* m_undo = nullptr;
     QAction* m_redo = nullptr;
-    QAction* m_cut = nullptr;
-    QAction* m_copy = nullptr;
-    QAction* m_paste = nullptr;
-    QAction* m_selectAll = nullptr;
     QAction* m_undoButton = nullptr;
     QAction* m_redoButton = nullptr;
 };
