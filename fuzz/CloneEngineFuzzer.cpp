@@ -41,9 +41,12 @@ public:
     int ms = 0;
 };
 
-class NoPause final : public link::Pause {
+// A frame's pauses take no time here: the script finishes every frame at once.
+class InstantFrameTimer final : public link::FrameTimer {
 public:
-    void pause(int /*milliseconds*/) override {}
+    void start(int /*milliseconds*/) override { running = true; }
+    void stop() override { running = false; }
+    bool running = false;
 };
 
 class NoView final : public link::CloneView {
@@ -123,15 +126,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sim::RadioModel radio(memory);
     ScriptedLine line(radio);
     NoTimer timer;
-    NoPause pause;
+    InstantFrameTimer frameTimer;
     NoView view;
     codec::ImageCodec imageCodec(loaded.editor);
     link::CodecTransfer codec(imageCodec);
     link::TransferState state;
     state.mode = mode;
-    link::CloneEngine engine(loaded.editor, state, line, timer, pause, view, codec);
+    link::CloneEngine engine(loaded.editor, state, line, timer, frameTimer, view, codec);
+    // Every step of a frame follows at once; a frame is a few steps, never an endless run.
+    const auto finishFrame = [&] {
+        for (int steps = 0; frameTimer.running; ++steps) {
+            if (steps > 16) {
+                __builtin_trap();
+            }
+            frameTimer.running = false;
+            engine.frameTimerStep();
+        }
+    };
     engine.load();
     engine.startButton();
+    finishFrame();
 
     int writesAtEnd = -1;
     const auto receive = [&](std::string bytes) {
@@ -140,10 +154,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         line.arrived += bytes;
         engine.receiveEvent();
+        finishFrame();
     };
     const auto tick = [&] {
         if (timer.isActive()) {
             engine.tick();
+            finishFrame();
         }
     };
     const auto watch = [&] {
