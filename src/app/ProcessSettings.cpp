@@ -20,7 +20,9 @@ bool ProcessSettings::fastTransfer() const {
     return IniFile::readString(paths.mysetupIni(), "transfer", "fast") == "1";
 }
 
-void ProcessSettings::setFastTransfer(bool on) {
+// Not const although it changes no member: it changes the settings file, which is what
+// a caller holding a const ProcessSettings must not be able to do.
+void ProcessSettings::setFastTransfer(bool on) { // NOLINT(readability-make-member-function-const)
     IniFile::writeString(paths.mysetupIni(), "transfer", "fast", on ? "1" : "0");
 }
 

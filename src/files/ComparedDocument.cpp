@@ -5,6 +5,8 @@
 #include "files/ChannelFile.h"
 #include "files/ImageFile.h"
 
+#include <utility>
+
 namespace vn574::files {
 
 bool isChannelFileName(std::string_view path) {
@@ -37,8 +39,8 @@ std::optional<std::string> ComparedDocument::CollectingPrompts::askPassword() {
     return std::nullopt;
 }
 
-ComparedDocument::ComparedDocument(const app::ProcessSettings& settings)
-    : m_settings(settings), m_editor(m_settings, m_prompts) {
+ComparedDocument::ComparedDocument(app::ProcessSettings settings)
+    : m_settings(std::move(settings)), m_editor(m_settings, m_prompts) {
     m_editor.load();
 }
 
@@ -50,7 +52,7 @@ std::string ComparedDocument::load(const std::string& path) {
         }
     } else {
         codec::MemoryImage image{};
-        const std::string error = readImageFile(path, image);
+        std::string error = readImageFile(path, image);
         if (!error.empty()) {
             return error;
         }

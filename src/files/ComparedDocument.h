@@ -21,7 +21,7 @@ bool isChannelFileName(std::string_view path);
 // installed-option flags, and collects what Open or the decoder would have told the user.
 class ComparedDocument {
 public:
-    explicit ComparedDocument(const app::ProcessSettings& settings);
+    explicit ComparedDocument(app::ProcessSettings settings);
     ComparedDocument(const ComparedDocument&) = delete;
     ComparedDocument& operator=(const ComparedDocument&) = delete;
 

@@ -81,10 +81,9 @@ bool FrameSender::step() {
 }
 
 void FrameSender::abandon() {
-    if (m_phase == Phase::TextSent) {
-        m_lineOpen = true;
-    } else if (m_phase == Phase::Resetting) {
-        // The line is ended, but what the radio said to it is still to be thrown away.
+    // After the text part the radio holds a line without its end; while resetting, the
+    // line is ended but what the radio said to it is still to be thrown away.
+    if (m_phase == Phase::TextSent || m_phase == Phase::Resetting) {
         m_lineOpen = true;
     }
     m_phase = Phase::Idle;
