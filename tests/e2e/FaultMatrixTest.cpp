@@ -104,6 +104,17 @@ protected:
 
     // A failed read: exit 1 with `message`, no document written, and the frames all
     // reads of blocks up to `lastBlock`, the last one `lastBlock`, no end frame.
+    // A write that gave up with msg2: the last frame the radio saw is the block it failed at
+    // (it may have gone out more than once), nothing after it.
+    void expectWriteFailedAt(const ProcessResult& got, int lastBlock) {
+        EXPECT_EQ(got.exitCode, 1);
+        EXPECT_NE(got.err.find(msg2), std::string::npos) << got.err;
+        const auto frames = readLog(log());
+        ASSERT_FALSE(frames.empty());
+        EXPECT_EQ(frames.back().kind, 'W');
+        EXPECT_EQ(frames.back().block, lastBlock);
+    }
+
     void expectReadFailed(const ProcessResult& got, const std::string& message, int lastBlock) {
         EXPECT_EQ(got.exitCode, 1) << got.err;
         EXPECT_NE(got.err.find(message), std::string::npos) << got.err;
@@ -232,26 +243,13 @@ TEST_F(FaultMatrix, RefusedIdentificationSaysMsgversionAndWritesNothing) {
 TEST_F(FaultMatrix, RefusedBlockIsTheLastThingSent) {
     document();
     auto sim = radio({"--model", "3", "--fault", "write-error=40"});
-    const auto got = write(sim->device());
-    EXPECT_EQ(got.exitCode, 1);
-    EXPECT_NE(got.err.find(msg2), std::string::npos) << got.err;
-    const auto frames = readLog(log());
-    ASSERT_FALSE(frames.empty());
-    EXPECT_EQ(frames.back().kind, 'W');
-    EXPECT_EQ(frames.back().block, 40);
+    expectWriteFailedAt(write(sim->device()), 40);
 }
 
 TEST_F(FaultMatrix, UnansweredWriteSaysMsg2) {
     document();
     auto sim = radio({"--model", "3", "--fault", "never-answer=33"});
-    const auto got = write(sim->device());
-    EXPECT_EQ(got.exitCode, 1);
-    EXPECT_NE(got.err.find(msg2), std::string::npos) << got.err;
-    const auto frames = readLog(log());
-    ASSERT_FALSE(frames.empty());
-    // The unanswered block may go out again before the tool gives up, nothing after it.
-    EXPECT_EQ(frames.back().kind, 'W');
-    EXPECT_EQ(frames.back().block, 33);
+    expectWriteFailedAt(write(sim->device()), 33);
 }
 
 TEST_F(FaultMatrix, RadioOfAnotherTypeOrBandGetsOnlyThePreRead) {
@@ -318,13 +316,7 @@ TEST_F(FaultMatrix, LineThatGoesDeadMidTransferEndsIt) {
     }
     document();
     auto sim = radio({"--model", "3", "--fault", "freeze-after=18"});
-    const auto got = write(sim->device());
-    EXPECT_EQ(got.exitCode, 1);
-    EXPECT_NE(got.err.find(msg2), std::string::npos) << got.err;
-    const auto frames = readLog(log());
-    ASSERT_FALSE(frames.empty());
-    EXPECT_EQ(frames.back().kind, 'W');
-    EXPECT_EQ(frames.back().block, 18);
+    expectWriteFailedAt(write(sim->device()), 18);
 }
 
 // --- the line goes away -------------------------------------------------------------
