@@ -123,16 +123,21 @@ ChannelClipboard::RowValues ChannelClipboard::tableRow(int row) const {
     return values;
 }
 
+std::string ChannelClipboard::shownLine(int row, const std::vector<int>& columns) const {
+    std::vector<std::string> shown;
+    shown.reserve(columns.size());
+    for (const int column : columns) {
+        shown.push_back(m_editor.cell(row, column));
+    }
+    return app::joinFields(shown, '\t') + "\n";
+}
+
 ClipboardPayload ChannelClipboard::copyRows(const std::vector<int>& rows) const {
     ClipboardPayload payload;
     payload.rows = std::string(channelRowsHeader) + "\n";
     const std::vector<int> columns = shownColumns(doc::colStatus, lastColumn);
     for (const int row : rows) {
-        std::vector<std::string> shown;
-        for (const int column : columns) {
-            shown.push_back(m_editor.cell(row, column));
-        }
-        payload.text += app::joinFields(shown, '\t') + "\n";
+        payload.text += shownLine(row, columns);
         const RowValues values = tableRow(row);
         std::vector<std::string> fields{m_editor.cell(row, 0)};
         fields.insert(fields.end(), values.begin() + 1, values.end());
@@ -146,11 +151,7 @@ ClipboardPayload ChannelClipboard::copyCells(const CellBlock& block) const {
     ClipboardPayload payload;
     const std::vector<int> columns = shownColumns(block.firstColumn, block.lastColumn);
     for (int row = block.firstRow; row <= block.lastRow; ++row) {
-        std::vector<std::string> shown;
-        for (const int column : columns) {
-            shown.push_back(m_editor.cell(row, column));
-        }
-        payload.text += app::joinFields(shown, '\t') + "\n";
+        payload.text += shownLine(row, columns);
     }
     return payload;
 }

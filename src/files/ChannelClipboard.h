@@ -59,8 +59,8 @@ public:
     // Pastes whole rows into `firstRow` and the rows after it.
     PasteResult pasteRows(int firstRow, std::string_view rows);
     PasteResult pasteCsv(int firstRow, std::string_view csv);
-    // Pastes a tab-separated block into the cells from (row, column) on.
-    PasteResult pasteCells(int row, int column, std::string_view text);
+    // Pastes a tab-separated block into the cells from (firstRow, firstColumn) on.
+    PasteResult pasteCells(int firstRow, int firstColumn, std::string_view pasted);
 
     // Copy, then the rows go out of use (C and V, always in use, go back to their
     // defaults); or the cells go back to their row's defaults.
@@ -77,7 +77,9 @@ private:
     struct CellCheck;
 
     [[nodiscard]] RowValues tableRow(int row) const;
-    [[nodiscard]] CellCheck checkCell(int row, int column, const std::string& text) const;
+    // The shown texts of `columns` of `row`, tab-separated, with the line end.
+    [[nodiscard]] std::string shownLine(int row, const std::vector<int>& columns) const;
+    [[nodiscard]] CellCheck checkCell(int row, int column, const std::string& pasted) const;
     void applyCell(int row, int column, const std::string& value);
     // Pastes (column, text) pairs into one row; returns the cells taken.
     int pasteIntoRow(int row, const std::vector<std::pair<int, std::string>>& cells,
