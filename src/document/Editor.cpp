@@ -468,37 +468,57 @@ std::string Editor::AdjustRxFreq(std::string_view frequency) const {
     return AdjustRxFreqByStep(frequency, m_doc.rowStep(row));
 }
 
-bool Editor::enterRxFrequency(int row, std::string_view text) {
-    setCurrentCell(row, colRxFreq);
+std::string Editor::rxFrequencyRefusal(std::string_view text) {
     if (!isNumber(text)) {
-        m_prompts.message(windowMessage(9005));
-        return false;
+        return windowMessage(9005);
     }
     if (!CheckRxFreq(text)) {
-        m_prompts.message(windowMessage(9006) + m_rxRange);
-        return false;
+        return windowMessage(9006) + m_rxRange;
     }
-    const std::string snapped = AdjustRxFreq(text);
+    return {};
+}
+
+std::string Editor::txFrequencyRefusal(std::string_view text) {
+    if (!isNumber(text)) {
+        return windowMessage(9005);
+    }
+    if (!CheckTxFreq(text)) {
+        return windowMessage(9009) + m_txRange;
+    }
+    return {};
+}
+
+void Editor::putRxFrequency(int row, std::string_view text) {
+    const std::string snapped = AdjustRxFreqByStep(text, m_doc.rowStep(row));
     setCell(row, colRxFreq, snapped);
     if (CheckTxFreq(text)) {
         setCell(row, colTxFreq, snapped);
     }
     notify(GridChanged);
+}
+
+void Editor::putTxFrequency(int row, std::string_view text) {
+    setCell(row, colTxFreq, AdjustRxFreqByStep(text, m_doc.rowStep(row)));
+    notify(GridChanged);
+}
+
+bool Editor::enterRxFrequency(int row, std::string_view text) {
+    setCurrentCell(row, colRxFreq);
+    if (const std::string refusal = rxFrequencyRefusal(text); !refusal.empty()) {
+        m_prompts.message(refusal);
+        return false;
+    }
+    putRxFrequency(row, text);
     return true;
 }
 
 bool Editor::enterTxFrequency(int row, std::string_view text) {
     setCurrentCell(row, colTxFreq);
-    if (!isNumber(text)) {
-        m_prompts.message(windowMessage(9005));
+    if (const std::string refusal = txFrequencyRefusal(text); !refusal.empty()) {
+        m_prompts.message(refusal);
         return false;
     }
-    if (!CheckTxFreq(text)) {
-        m_prompts.message(windowMessage(9009) + m_txRange);
-        return false;
-    }
-    setCell(row, colTxFreq, AdjustRxFreq(text));
-    notify(GridChanged);
+    putTxFrequency(row, text);
     return true;
 }
 

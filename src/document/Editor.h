@@ -159,6 +159,13 @@ public:
     // message was shown and the cells kept their values.
     bool enterRxFrequency(int row, std::string_view text);
     bool enterTxFrequency(int row, std::string_view text);
+    // The checks of those entries without a message: the message they would show, or ""
+    // when the text passes. The put functions then make the entry's change, snapped with
+    // the row's own step (a paste changes rows that are not the current one).
+    std::string rxFrequencyRefusal(std::string_view text);
+    std::string txFrequencyRefusal(std::string_view text);
+    void putRxFrequency(int row, std::string_view text);
+    void putTxFrequency(int row, std::string_view text);
     // A step picked in the row's Ref. editor: new row step, frequencies snapped again.
     void changeStep(int row, std::string_view step);
 

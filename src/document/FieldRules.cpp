@@ -236,6 +236,22 @@ std::string FilterChannelName(std::string_view text) {
     return name;
 }
 
+std::optional<std::string> nameFromText(std::string_view text) {
+    std::string name(text);
+    if (FilterChannelName(name) == name) {
+        return name;
+    }
+    for (char& c : name) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    if (FilterChannelName(name) == name) {
+        return name;
+    }
+    return std::nullopt;
+}
+
 std::optional<char> nameKeyResult(int key) {
     if (key == 3 || key == 22 || key == 24 || key == 13 || key > 127 || key < 0) {
         return std::nullopt;

@@ -37,6 +37,12 @@ std::string AdjustRxFreqByStep(std::string_view frequency, std::string_view step
 // FilterChannelName: the text with every character a channel name may not hold removed.
 std::string FilterChannelName(std::string_view text);
 
+// A name that arrives whole (a file, the clipboard) rather than typed: kept as it is when
+// the radio can show it, so the radio's own lower-case symbols survive; otherwise with
+// its lower-case letters as capitals, as typing them gives. Nothing when characters
+// remain that a name may not hold: dropping them silently would change the name.
+std::optional<std::string> nameFromText(std::string_view text);
+
 inline constexpr std::size_t maxNameLength = 7;
 inline constexpr std::size_t maxFrequencyLength = 9;
 

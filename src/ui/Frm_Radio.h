@@ -86,6 +86,12 @@ public slots:
     void ReadBtn_Click();
     void Menu_Undo_Click();
     void Menu_Redo_Click();
+    // The grid's clipboard commands (Frm_RadioClipboard.cpp).
+    void Menu_Cut_Click();
+    void Menu_Copy_Click();
+    void Menu_Paste_Click();
+    void Menu_SelectAll_Click();
+    void Menu_Delete_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -114,6 +120,9 @@ private:
     void recordStepNamed(const QString& name);
     // A read replaced the document when anything changed: a fresh history begins.
     void restartHistoryAfterRead();
+    void buildClipboardMenu();
+    void applyClipboardTexts();
+    void copySelection(bool cut);
 
     app::ProcessSettings& m_settings;
     document::Editor m_editor;
@@ -179,6 +188,11 @@ private:
     QAction* m_redo = nullptr;
     QAction* m_undoButton = nullptr;
     QAction* m_redoButton = nullptr;
+    QAction* m_cut = nullptr;
+    QAction* m_copy = nullptr;
+    QAction* m_paste = nullptr;
+    QAction* m_selectAll = nullptr;
+    QAction* m_delete = nullptr;
 };
 
 } // namespace vn574::ui
