@@ -1,6 +1,5 @@
 #pragma once
 
-#include <compare>
 #include <optional>
 #include <span>
 
@@ -10,7 +9,11 @@ namespace vn574::document {
 struct GridCell {
     int row = 0;
     int column = 0;
-    auto operator<=>(const GridCell&) const = default;
+    bool operator==(const GridCell&) const = default;
+    // Reading order.
+    bool operator<(const GridCell& other) const {
+        return row != other.row ? row < other.row : column < other.column;
+    }
 };
 
 // The cell of `cells` (in reading order: by row, then by column) that comes next after
@@ -24,15 +27,15 @@ inline std::optional<GridCell> cellAfter(std::span<const GridCell> cells, GridCe
     }
     if (forward) {
         for (const GridCell& cell : cells) {
-            if (cell > from) {
+            if (from < cell) {
                 return cell;
             }
         }
         return cells.front();
     }
-    for (auto it = cells.rbegin(); it != cells.rend(); ++it) {
-        if (*it < from) {
-            return *it;
+    for (std::size_t i = cells.size(); i-- > 0;) {
+        if (cells[i] < from) {
+            return cells[i];
         }
     }
     return cells.back();
