@@ -161,6 +161,27 @@ std::optional<GridCell> CellChecks::next(GridCell from) const {
     return cellAfter(m_cells, from, true);
 }
 
+namespace {
+
+std::string withArgument(std::string text, std::string_view argument) {
+    const std::size_t at = text.find("%1");
+    if (at != std::string::npos) {
+        text.replace(at, 2, argument);
+    }
+    return text;
+}
+
+} // namespace
+
+std::string CellChecks::summary(const Editor& editor) const {
+    const std::size_t count = m_issues.size();
+    if (count == 0) {
+        return editor.langText("FIND", "15010");
+    }
+    return withArgument(editor.langText("FIND", count == 1 ? "15011" : "15012"),
+                        std::to_string(count));
+}
+
 std::string CellChecks::reason(const Editor& editor, const CellIssue& issue) {
     std::string argument;
     const std::string& text = editor.cell(issue.cell.row, issue.cell.column);
@@ -184,12 +205,7 @@ std::string CellChecks::reason(const Editor& editor, const CellIssue& issue) {
     default:
         break;
     }
-    std::string reason = editor.langText("FIND", reasonKey(issue.problem));
-    const std::size_t at = reason.find("%1");
-    if (at != std::string::npos) {
-        reason.replace(at, 2, argument);
-    }
-    return reason;
+    return withArgument(editor.langText("FIND", reasonKey(issue.problem)), argument);
 }
 
 } // namespace vn574::document

@@ -50,6 +50,8 @@ public:
 
     // What the user is told about `issue`, in the language of the editor.
     [[nodiscard]] static std::string reason(const Editor& editor, const CellIssue& issue);
+    // "3 cells need attention", or that none does.
+    [[nodiscard]] std::string summary(const Editor& editor) const;
 
 private:
     void add(int row, int column, CellProblem problem);

@@ -101,14 +101,9 @@ void Frm_Radio::showChecksLater(unsigned changes) {
 }
 
 void Frm_Radio::showChecks() {
-    const std::size_t count = m_model->checks().issues().size();
-    QString text = lang("FIND", "15010");
-    if (count > 0) {
-        text = lang("FIND", count == 1 ? "15011" : "15012")
-                   .replace(QStringLiteral("%1"), QString::number(count));
-    }
-    m_checkStatus->setText(text);
-    m_nextAttention->setEnabled(count > 0);
+    const document::CellChecks& checks = m_model->checks();
+    m_checkStatus->setText(QString::fromStdString(checks.summary(m_editor)));
+    m_nextAttention->setEnabled(!checks.issues().empty());
 }
 
 document::GridCell Frm_Radio::currentGridCell() const {
