@@ -177,6 +177,19 @@ std::optional<double> parseNumber(std::string_view text) {
     return valueOf(*number);
 }
 
+std::optional<int> byteNumberOf(std::string_view text) {
+    const auto value = parseNumber(text);
+    if (!value || *value < 0 || *value > 255 || std::floor(*value) != *value) {
+        return std::nullopt;
+    }
+    return static_cast<int>(*value);
+}
+
+bool isStoredPosition(std::string_view text) {
+    const auto value = parseNumber(text);
+    return value && *value >= 0 && std::floor(*value) == *value;
+}
+
 std::string formatFixed(double value, int decimals) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);

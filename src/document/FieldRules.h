@@ -13,6 +13,12 @@ namespace vn574::document {
 bool isNumber(std::string_view text);
 std::optional<double> parseNumber(std::string_view text);
 
+// A text that stands for one byte: a whole number 0..255 ("7", "07", " 7", "7.0").
+std::optional<int> byteNumberOf(std::string_view text);
+// An option memory or PTT ID as the radio image keeps it: a whole number, not negative.
+// The encoder writes any other text as "0"; a kept one above 255 it cannot write.
+bool isStoredPosition(std::string_view text);
+
 // A number formatted with "." and exactly `decimals` decimals, independent of locale.
 std::string formatFixed(double value, int decimals);
 

@@ -283,6 +283,7 @@ void Frm_Radio::buildMenus() {
                              QStringLiteral("Save"), this, &Frm_Radio::Menu_Save_Click);
     m_saveButton->setObjectName(QStringLiteral("SaveBtn"));
     buildEditMenu();
+    buildFindMenu();
     m_toolBar->addSeparator();
     m_optionButton = m_toolBar->addAction(
         toolIcon(this, "preferences-system", QStyle::SP_FileDialogDetailedView),
@@ -333,6 +334,7 @@ void Frm_Radio::applyTexts() {
 
     applyTransferTexts();
     applyEditTexts();
+    applyFindTexts();
 
     const std::string& current = m_settings.language.currentFile();
     m_english->setChecked(current == app::Language::english);
@@ -374,6 +376,7 @@ void Frm_Radio::editorChanged(unsigned changes) {
     if ((changes & document::HistoryChanged) != 0) {
         showHistory();
     }
+    showChecksLater(changes);
 }
 
 void Frm_Radio::onCellClicked(int gridRow, int gridColumn) {

@@ -4,6 +4,7 @@
 #include "app/UserPrompts.h"
 #include "document/Editor.h"
 #include "document/FieldEditors.h"
+#include "document/GridCell.h"
 #include "files/FileCommands.h"
 
 #include <QMainWindow>
@@ -23,6 +24,8 @@ namespace vn574::ui {
 
 class ChannelGridModel;
 class ChannelGridView;
+class CheckStatusLabel;
+class FindBar;
 class CompareWindow;
 class OptionSignalPanel;
 namespace clone {
@@ -92,6 +95,12 @@ public slots:
     void Menu_Paste_Click();
     void Menu_SelectAll_Click();
     void Menu_Delete_Click();
+    // Find: the Find bar, and the next or previous cell it names from the current cell.
+    void Menu_Find_Click();
+    void Menu_FindNext_Click();
+    void Menu_FindPrevious_Click();
+    // The next cell the live checks flag, after the current cell.
+    void Menu_NextAttention_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -123,6 +132,13 @@ private:
     void buildClipboardMenu();
     void applyClipboardTexts();
     void copySelection(bool cut);
+    void buildFindMenu();
+    void applyFindTexts();
+    // The live checks follow every change; the count is shown once the change is done.
+    void showChecksLater(unsigned changes);
+    void showChecks();
+    void findCell(bool forward);
+    [[nodiscard]] document::GridCell currentGridCell() const;
 
     app::ProcessSettings& m_settings;
     document::Editor m_editor;
@@ -193,6 +209,15 @@ private:
     QAction* m_paste = nullptr;
     QAction* m_selectAll = nullptr;
     QAction* m_delete = nullptr;
+
+    FindBar* m_findBar = nullptr;
+    CheckStatusLabel* m_checkStatus = nullptr;
+    QTimer* m_checkTimer = nullptr;
+    QAction* m_find = nullptr;          // Menu_Find
+    QAction* m_findNext = nullptr;      // Menu_FindNext
+    QAction* m_findPrevious = nullptr;  // Menu_FindPrevious
+    QAction* m_nextAttention = nullptr; // Menu_NextAttention
+    QAction* m_findButton = nullptr;    // FindBtn
 };
 
 } // namespace vn574::ui
