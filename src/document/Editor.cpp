@@ -468,15 +468,24 @@ std::string Editor::AdjustRxFreq(std::string_view frequency) const {
     return AdjustRxFreqByStep(frequency, m_doc.rowStep(row));
 }
 
-bool Editor::enterRxFrequency(int row, std::string_view text) {
-    setCurrentCell(row, colRxFreq);
+std::optional<std::string> Editor::frequencyRefusal(int column, std::string_view text) {
     if (!isNumber(text)) {
-        m_prompts.message(windowMessage(9005));
-        return false;
+        return windowMessage(9005);
     }
-    if (!CheckRxFreq(text)) {
-        m_prompts.message(windowMessage(9006) + m_rxRange);
-        return false;
+    if (column == colTxFreq) {
+        if (!CheckTxFreq(text)) {
+            return windowMessage(9009) + m_txRange;
+        }
+    } else if (!CheckRxFreq(text)) {
+        return windowMessage(9006) + m_rxRange;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> Editor::applyRxFrequency(int row, std::string_view text) {
+    setCurrentCell(row, colRxFreq);
+    if (auto refused = frequencyRefusal(colRxFreq, text)) {
+        return refused;
     }
     const std::string snapped = AdjustRxFreq(text);
     setCell(row, colRxFreq, snapped);
@@ -484,21 +493,32 @@ bool Editor::enterRxFrequency(int row, std::string_view text) {
         setCell(row, colTxFreq, snapped);
     }
     notify(GridChanged);
+    return std::nullopt;
+}
+
+std::optional<std::string> Editor::applyTxFrequency(int row, std::string_view text) {
+    setCurrentCell(row, colTxFreq);
+    if (auto refused = frequencyRefusal(colTxFreq, text)) {
+        return refused;
+    }
+    setCell(row, colTxFreq, AdjustRxFreq(text));
+    notify(GridChanged);
+    return std::nullopt;
+}
+
+bool Editor::enterRxFrequency(int row, std::string_view text) {
+    if (const auto refused = applyRxFrequency(row, text)) {
+        m_prompts.message(*refused);
+        return false;
+    }
     return true;
 }
 
 bool Editor::enterTxFrequency(int row, std::string_view text) {
-    setCurrentCell(row, colTxFreq);
-    if (!isNumber(text)) {
-        m_prompts.message(windowMessage(9005));
+    if (const auto refused = applyTxFrequency(row, text)) {
+        m_prompts.message(*refused);
         return false;
     }
-    if (!CheckTxFreq(text)) {
-        m_prompts.message(windowMessage(9009) + m_txRange);
-        return false;
-    }
-    setCell(row, colTxFreq, AdjustRxFreq(text));
-    notify(GridChanged);
     return true;
 }
 

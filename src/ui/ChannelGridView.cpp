@@ -35,7 +35,7 @@ bool survivesScrolling(int gridColumn) {
 ChannelGridView::ChannelGridView(QWidget* parent) : QTableView(parent) {
     setObjectName(QStringLiteral("MFG"));
     setEditTriggers(NoEditTriggers);
-    setSelectionMode(SingleSelection);
+    setSelectionMode(ExtendedSelection);
     setSelectionBehavior(SelectItems);
     setAlternatingRowColors(true);
     setWordWrap(false);
@@ -90,7 +90,13 @@ void ChannelGridView::openEditor(int gridRow, int gridColumn) {
     if (!index.isValid()) {
         return;
     }
-    setCurrentIndex(index);
+    // Inside a selection the editor opens without narrowing it: its value may go to
+    // every selected row.
+    if (selectionModel()->isSelected(index)) {
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    } else {
+        setCurrentIndex(index);
+    }
     scrollTo(index);
     edit(index);
 }
