@@ -256,9 +256,11 @@ std::vector<int> RowOperations::moveDown(const std::vector<int>& rows) {
     std::vector<int> moved = channelRows(rows);
     std::vector<int> source(channelCount);
     std::iota(source.begin(), source.end(), firstChannelRow);
-    for (auto it = moved.rbegin(); it != moved.rend(); ++it) {
-        std::swap(source[static_cast<std::size_t>(*it - 1)], source[static_cast<std::size_t>(*it)]);
-        ++*it;
+    // From the bottom up, so that each row swaps with a neighbour not yet moved.
+    for (std::size_t i = moved.size(); i-- > 0;) {
+        int& row = moved[i];
+        std::swap(source[static_cast<std::size_t>(row - 1)], source[static_cast<std::size_t>(row)]);
+        ++row;
     }
     rearrange(source);
     m_editor.recordStep(m_editor.stepName("95024"));
