@@ -2,6 +2,7 @@
 // after choosing a model, Open, Save or Print To File.
 #include "BenchDocument.h"
 #include "document/RowOperations.h"
+#include "document/CellChecks.h"
 #include "files/ChannelFile.h"
 #include "files/Report.h"
 
@@ -130,5 +131,22 @@ void BM_InsertChannel(benchmark::State& state) {
 BENCHMARK(BM_InsertChannel)
     ->Unit(benchmark::kMicrosecond)
     ->ComputeStatistics("min", bench::fastest);
+// The live checks run after every change the user makes: a full document in which every
+// other channel has a cell to flag, so the list of issues is long as well.
+void BM_LiveChecks(benchmark::State& state) {
+    bench::BenchDocument full;
+    for (int row = 1; row <= 100; row += 2) {
+        full.editor.setCell(row, document::colRxTone, "C:88.4");
+    }
+    document::CellChecks checks;
+    for (auto _ : state) {
+        checks.run(full.editor);
+        benchmark::DoNotOptimize(checks.issues().data());
+    }
+    if (checks.issues().size() != 50) {
+        state.SkipWithError("the checks flagged another number of cells");
+    }
+}
+BENCHMARK(BM_LiveChecks)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", bench::fastest);
 
 } // namespace

@@ -30,5 +30,6 @@ int runWrite(const QStringList& arguments);
 int runCsvExport(const QStringList& arguments);
 int runCsvImport(const QStringList& arguments);
 int runDiff(const QStringList& arguments);
+int runCheck(const QStringList& arguments);
 
 } // namespace vn574::cli

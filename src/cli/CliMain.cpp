@@ -21,6 +21,7 @@ constexpr std::array commands{
                runCsvExport},
     CliCommand{"csv-import", "Read a CSV channel list into a channel data file", runCsvImport},
     CliCommand{"diff", "Show what differs between two channel data files or radio images", runDiff},
+    CliCommand{"check", "List the cells of a channel data file that need attention", runCheck},
 };
 
 void printUsage(std::ostream& out) {

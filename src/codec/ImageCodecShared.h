@@ -64,14 +64,7 @@ inline std::string fixedText(double value, int decimals) {
     return {buffer, result.ptr};
 }
 
-// A text that stands for one byte: a whole number 0..255 ("7", "07", " 7", "7.0").
-inline std::optional<int> byteNumberOf(std::string_view text) {
-    const auto value = doc::parseNumber(text);
-    if (!value || *value < 0 || *value > 255 || std::floor(*value) != *value) {
-        return std::nullopt;
-    }
-    return static_cast<int>(*value);
-}
+using doc::byteNumberOf;
 
 inline bool isDecimalDigit(char c) {
     return c >= '0' && c <= '9';

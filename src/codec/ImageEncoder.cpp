@@ -343,11 +343,12 @@ bool ImageCodec::encodeChannelSecondHalf(int row, std::string& out) {
     } else if (pri.size() == 2) {
         // A two-character reference names channel 00..99; anything else would send the
         // radio's priority scan to a channel the user never chose.
-        if (!isDecimalDigit(pri[0]) || !isDecimalDigit(pri[1])) {
+        const auto referred = doc::rowOfPriReference(pri);
+        if (!referred) {
             refuse(channelMessage(row, "the PRI channel is not a channel number"));
             return false;
         }
-        out += Hex2(std::stoi(pri));
+        out += Hex2(*referred - 1);
     } else {
         out += "00";
     }
@@ -356,8 +357,7 @@ bool ImageCodec::encodeChannelSecondHalf(int row, std::string& out) {
 
     for (const int column : {doc::colOptMemory, doc::colPttId}) {
         std::string& value = t.at(row, column);
-        const auto number = doc::parseNumber(value);
-        if (!number || *number < 0 || std::floor(*number) != *number) {
+        if (!doc::isStoredPosition(value)) {
             value = "0";
         }
     }
@@ -372,9 +372,8 @@ bool ImageCodec::encodeChannelSecondHalf(int row, std::string& out) {
     };
     std::string memory = "00";
     std::string pttId = "00";
-    const bool usesMemory =
-        signal == "DTMF"sv || signal == "DTMF-ANI"sv || signal == "2Tone"sv || signal == "5Tone"sv;
-    const bool usesPttId = signal == "DTMF-ANI"sv || signal == "5Tone"sv;
+    const bool usesMemory = doc::optionSignalUsesMemory(signal);
+    const bool usesPttId = doc::optionSignalUsesPttId(signal);
     if ((usesMemory && !position(doc::colOptMemory, memory)) ||
         (usesPttId && !position(doc::colPttId, pttId))) {
         refuse(channelMessage(row, "the option memory or PTT ID is above 255"));

@@ -468,57 +468,57 @@ std::string Editor::AdjustRxFreq(std::string_view frequency) const {
     return AdjustRxFreqByStep(frequency, m_doc.rowStep(row));
 }
 
-std::optional<std::string> Editor::frequencyRefusal(int column, std::string_view text) {
+std::string Editor::rxFrequencyRefusal(std::string_view text) {
     if (!isNumber(text)) {
         return windowMessage(9005);
     }
-    if (column == colTxFreq) {
-        if (!CheckTxFreq(text)) {
-            return windowMessage(9009) + m_txRange;
-        }
-    } else if (!CheckRxFreq(text)) {
+    if (!CheckRxFreq(text)) {
         return windowMessage(9006) + m_rxRange;
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> Editor::applyRxFrequency(int row, std::string_view text) {
-    setCurrentCell(row, colRxFreq);
-    if (auto refused = frequencyRefusal(colRxFreq, text)) {
-        return refused;
+std::string Editor::txFrequencyRefusal(std::string_view text) {
+    if (!isNumber(text)) {
+        return windowMessage(9005);
     }
-    const std::string snapped = AdjustRxFreq(text);
+    if (!CheckTxFreq(text)) {
+        return windowMessage(9009) + m_txRange;
+    }
+    return {};
+}
+
+void Editor::putRxFrequency(int row, std::string_view text) {
+    const std::string snapped = AdjustRxFreqByStep(text, m_doc.rowStep(row));
     setCell(row, colRxFreq, snapped);
     if (CheckTxFreq(text)) {
         setCell(row, colTxFreq, snapped);
     }
     notify(GridChanged);
-    return std::nullopt;
 }
 
-std::optional<std::string> Editor::applyTxFrequency(int row, std::string_view text) {
-    setCurrentCell(row, colTxFreq);
-    if (auto refused = frequencyRefusal(colTxFreq, text)) {
-        return refused;
-    }
-    setCell(row, colTxFreq, AdjustRxFreq(text));
+void Editor::putTxFrequency(int row, std::string_view text) {
+    setCell(row, colTxFreq, AdjustRxFreqByStep(text, m_doc.rowStep(row)));
     notify(GridChanged);
-    return std::nullopt;
 }
 
 bool Editor::enterRxFrequency(int row, std::string_view text) {
-    if (const auto refused = applyRxFrequency(row, text)) {
-        m_prompts.message(*refused);
+    setCurrentCell(row, colRxFreq);
+    if (const std::string refusal = rxFrequencyRefusal(text); !refusal.empty()) {
+        m_prompts.message(refusal);
         return false;
     }
+    putRxFrequency(row, text);
     return true;
 }
 
 bool Editor::enterTxFrequency(int row, std::string_view text) {
-    if (const auto refused = applyTxFrequency(row, text)) {
-        m_prompts.message(*refused);
+    setCurrentCell(row, colTxFreq);
+    if (const std::string refusal = txFrequencyRefusal(text); !refusal.empty()) {
+        m_prompts.message(refusal);
         return false;
     }
+    putTxFrequency(row, text);
     return true;
 }
 

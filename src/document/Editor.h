@@ -9,7 +9,6 @@
 
 #include <array>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -160,13 +159,13 @@ public:
     // message was shown and the cells kept their values.
     bool enterRxFrequency(int row, std::string_view text);
     bool enterTxFrequency(int row, std::string_view text);
-    // The same entries without their message: the message text when the entry was
-    // refused and the cells kept their values, nothing when the cells took it.
-    std::optional<std::string> applyRxFrequency(int row, std::string_view text);
-    std::optional<std::string> applyTxFrequency(int row, std::string_view text);
-    // Why a frequency typed into column 4 or 11 is refused whatever its row; nothing
-    // when it passes.
-    std::optional<std::string> frequencyRefusal(int column, std::string_view text);
+    // The checks of those entries without a message: the message they would show, or ""
+    // when the text passes. The put functions then make the entry's change, snapped with
+    // the row's own step (a paste changes rows that are not the current one).
+    std::string rxFrequencyRefusal(std::string_view text);
+    std::string txFrequencyRefusal(std::string_view text);
+    void putRxFrequency(int row, std::string_view text);
+    void putTxFrequency(int row, std::string_view text);
     // A step picked in the row's Ref. editor: new row step, frequencies snapped again.
     void changeStep(int row, std::string_view step);
 

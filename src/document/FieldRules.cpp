@@ -177,6 +177,19 @@ std::optional<double> parseNumber(std::string_view text) {
     return valueOf(*number);
 }
 
+std::optional<int> byteNumberOf(std::string_view text) {
+    const auto value = parseNumber(text);
+    if (!value || *value < 0 || *value > 255 || std::floor(*value) != *value) {
+        return std::nullopt;
+    }
+    return static_cast<int>(*value);
+}
+
+bool isStoredPosition(std::string_view text) {
+    const auto value = parseNumber(text);
+    return value && *value >= 0 && std::floor(*value) == *value;
+}
+
 std::string formatFixed(double value, int decimals) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
@@ -234,6 +247,22 @@ std::string FilterChannelName(std::string_view text) {
         }
     }
     return name;
+}
+
+std::optional<std::string> nameFromText(std::string_view text) {
+    std::string name(text);
+    if (FilterChannelName(name) == name) {
+        return name;
+    }
+    for (char& c : name) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    if (FilterChannelName(name) == name) {
+        return name;
+    }
+    return std::nullopt;
 }
 
 std::optional<char> nameKeyResult(int key) {

@@ -13,6 +13,12 @@ namespace vn574::document {
 bool isNumber(std::string_view text);
 std::optional<double> parseNumber(std::string_view text);
 
+// A text that stands for one byte: a whole number 0..255 ("7", "07", " 7", "7.0").
+std::optional<int> byteNumberOf(std::string_view text);
+// An option memory or PTT ID as the radio image keeps it: a whole number, not negative.
+// The encoder writes any other text as "0"; a kept one above 255 it cannot write.
+bool isStoredPosition(std::string_view text);
+
 // A number formatted with "." and exactly `decimals` decimals, independent of locale.
 std::string formatFixed(double value, int decimals);
 
@@ -36,6 +42,12 @@ std::string AdjustRxFreqByStep(std::string_view frequency, std::string_view step
 
 // FilterChannelName: the text with every character a channel name may not hold removed.
 std::string FilterChannelName(std::string_view text);
+
+// A name that arrives whole (a file, the clipboard) rather than typed: kept as it is when
+// the radio can show it, so the radio's own lower-case symbols survive; otherwise with
+// its lower-case letters as capitals, as typing them gives. Nothing when characters
+// remain that a name may not hold: dropping them silently would change the name.
+std::optional<std::string> nameFromText(std::string_view text);
 
 inline constexpr std::size_t maxNameLength = 7;
 inline constexpr std::size_t maxFrequencyLength = 9;

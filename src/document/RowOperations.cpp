@@ -336,8 +336,6 @@ std::vector<int> RowOperations::setColumn(int editedRow, const std::vector<int>&
     std::vector<int> refused;
     int changed =
         editedRow >= 1 && editedRow <= tableRows && m_editor.isRowActive(editedRow) ? 1 : 0;
-    const int currentRow = m_editor.currentRow();
-    const int currentColumn = m_editor.currentColumn();
     for (const int row : rows) {
         if (row == editedRow || row < 1 || row > tableRows || !m_editor.isRowActive(row)) {
             continue;
@@ -356,10 +354,16 @@ std::vector<int> RowOperations::setColumn(int editedRow, const std::vector<int>&
             m_fields.stepCommit(row, entry.text);
             break;
         case CellEditor::RxFrequency:
-            accepted = !m_editor.applyRxFrequency(row, entry.text);
+            accepted = m_editor.rxFrequencyRefusal(entry.text).empty();
+            if (accepted) {
+                m_editor.putRxFrequency(row, entry.text);
+            }
             break;
         case CellEditor::TxFrequency:
-            accepted = !m_editor.applyTxFrequency(row, entry.text);
+            accepted = m_editor.txFrequencyRefusal(entry.text).empty();
+            if (accepted) {
+                m_editor.putTxFrequency(row, entry.text);
+            }
             break;
         case CellEditor::RxTone:
         case CellEditor::TxTone:
@@ -382,8 +386,6 @@ std::vector<int> RowOperations::setColumn(int editedRow, const std::vector<int>&
             refused.push_back(row);
         }
     }
-    // The frequency rules remember the row they snapped for; the edited cell stays current.
-    m_editor.setCurrentCell(currentRow, currentColumn);
     m_editor.recordStep(replaced(m_editor.stepName("95027", m_editor.cell(0, entry.column)), "%2",
                                  std::to_string(changed)));
     showRefused("14001", refused);

@@ -1,5 +1,9 @@
 #include "document/ValueTables.h"
 
+#include "document/Document.h"
+
+#include <utility>
+
 namespace vn574::document {
 namespace {
 
@@ -179,6 +183,46 @@ std::string priReferenceOfRow(int row) {
     }
     const int channel = row - 1;
     return channel < 10 ? "0" + std::to_string(channel) : std::to_string(channel);
+}
+
+std::optional<int> rowOfPriReference(std::string_view reference) {
+    static constexpr std::array<std::pair<std::string_view, int>, 4> named{{
+        {"PL", rowLowerScanLimit},
+        {"PH", rowUpperScanLimit},
+        {"CAL", rowCallChannel},
+        {"VFO", rowVfo},
+    }};
+    for (const auto& [text, row] : named) {
+        if (reference == text) {
+            return row;
+        }
+    }
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    if (reference.size() == 2 && isDigit(reference[0]) && isDigit(reference[1])) {
+        return ((reference[0] - '0') * 10) + (reference[1] - '0') + 1;
+    }
+    return std::nullopt;
+}
+
+bool isToneCellText(std::string_view cell) {
+    if (cell == "off") {
+        return true;
+    }
+    if (cell.starts_with(ctcssPrefix)) {
+        return positionOf(CtcssToneList(), cell.substr(ctcssPrefix.size())).has_value();
+    }
+    if (cell.starts_with(dcsPrefix)) {
+        return positionOf(DcsCodeList(), cell.substr(dcsPrefix.size())).has_value();
+    }
+    return false;
+}
+
+bool optionSignalUsesMemory(std::string_view signal) {
+    return signal == "DTMF" || signal == "DTMF-ANI" || signal == "2Tone" || signal == "5Tone";
+}
+
+bool optionSignalUsesPttId(std::string_view signal) {
+    return signal == "DTMF-ANI" || signal == "5Tone";
 }
 
 } // namespace vn574::document

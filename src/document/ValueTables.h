@@ -60,5 +60,16 @@ std::string rowLabel(int row);
 
 // The PRI reference of a row 1..102: "00".."09", "10".."99", "PL", "PH".
 std::string priReferenceOfRow(int row);
+// The row a PRI cell refers to: "00".."99" rows 1..100, "PL", "PH", "CAL", "VFO" rows
+// 101..104; nothing for "off" and for any text the radio has no priority code for.
+std::optional<int> rowOfPriReference(std::string_view reference);
+
+// A tone cell the radio has a code for: "off", "C:" with an entry of the CTCSS list or
+// "D:" with an entry of the DCS list.
+bool isToneCellText(std::string_view cell);
+
+// Which option signals send a memory (option memory column) and a PTT ID.
+bool optionSignalUsesMemory(std::string_view signal);
+bool optionSignalUsesPttId(std::string_view signal);
 
 } // namespace vn574::document

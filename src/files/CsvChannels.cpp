@@ -326,6 +326,7 @@ void readFrequencies(const Columns& columns, const CsvRecord& row, int modelInde
 
 CsvChannel readChannel(const Columns& columns, const CsvRecord& row, int modelIndex) {
     CsvChannel channel;
+    channel.line = row.line;
     const std::string location = columns.get(row, "location");
     const bool number =
         !location.empty() && location.size() <= 3 &&
@@ -338,16 +339,11 @@ CsvChannel readChannel(const Columns& columns, const CsvRecord& row, int modelIn
     // Names keep the radio's own lower-case symbols; other lower-case letters become
     // capitals, as typing them in the grid does.
     channel.name = columns.get(row, "name", false);
-    if (doc::FilterChannelName(channel.name) != channel.name) {
-        std::string upper = channel.name;
-        std::transform(upper.begin(), upper.end(), upper.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-        if (doc::FilterChannelName(upper) != upper) {
-            throw RowRefused{"Name \"" + channel.name +
-                             "\" holds characters the radio cannot show"};
-        }
-        channel.name = upper;
+    const std::optional<std::string> name = doc::nameFromText(channel.name);
+    if (!name) {
+        throw RowRefused{"Name \"" + channel.name + "\" holds characters the radio cannot show"};
     }
+    channel.name = *name;
     if (channel.name.size() > doc::maxNameLength) {
         throw RowRefused{"Name \"" + channel.name + "\" is longer than 7 characters"};
     }
@@ -390,11 +386,19 @@ CsvChannel readChannel(const Columns& columns, const CsvRecord& row, int modelIn
 } // namespace
 
 CsvExport exportChannelsCsv(const document::Editor& editor) {
+    std::vector<int> rows(memoryChannels);
+    for (int row = 1; row <= memoryChannels; ++row) {
+        rows[static_cast<std::size_t>(row - 1)] = row;
+    }
+    return exportChannelsCsv(editor, rows);
+}
+
+CsvExport exportChannelsCsv(const document::Editor& editor, const std::vector<int>& rows) {
     CsvExport result;
     result.text = std::string(csvChannelHeader) + "\r\n";
     const doc::ChannelWords& words = editor.words();
-    for (int row = 1; row <= memoryChannels; ++row) {
-        if (!editor.isRowActive(row)) {
+    for (const int row : rows) {
+        if (row < 1 || row > memoryChannels || !editor.isRowActive(row)) {
             continue;
         }
         const int channel = row - 1;

@@ -31,10 +31,14 @@ struct CsvExport {
 
 // The channels 0..99 in use, as the grid shows them.
 CsvExport exportChannelsCsv(const document::Editor& editor);
+// The same for the grid rows `rows` (1..104); rows that are no memory channel in use are
+// left out.
+CsvExport exportChannelsCsv(const document::Editor& editor, const std::vector<int>& rows);
 
 // One channel of an import, in the document's stored forms.
 struct CsvChannel {
     int channel = 0; // 0..99
+    int line = 0;    // line of the CSV text it came from
     std::string name;
     std::string step;
     std::string rxFrequency;

@@ -4,12 +4,20 @@
 #include "document/Editor.h"
 
 #include <QBrush>
+#include <QColor>
 #include <QPalette>
 
 namespace vn574::ui {
 
 using document::gridColumnCount;
 using document::gridRowCount;
+
+namespace {
+
+// Amber behind a cell the radio cannot hold, light enough for dark text in every theme.
+const QColor attentionBackground(255, 214, 153);
+
+} // namespace
 
 ChannelGridModel::ChannelGridModel(document::Editor& editor, QObject* parent)
     : QAbstractTableModel(parent), m_editor(editor) {}
@@ -33,12 +41,25 @@ QVariant ChannelGridModel::data(const QModelIndex& index, int role) const {
     }
     const int row = index.row() + 1;
     const int column = index.column() + 1;
+    const document::CellIssue* issue =
+        role == Qt::DisplayRole ? nullptr : checks().issueAt(row, column);
     switch (role) {
     case Qt::DisplayRole:
         return QString::fromStdString(m_editor.cell(row, column));
     case Qt::ToolTipRole:
+        if (issue != nullptr) {
+            return QString::fromStdString(document::CellChecks::reason(m_editor, *issue));
+        }
         return QString::fromStdString(m_editor.cell(0, column));
+    case Qt::BackgroundRole:
+        if (issue != nullptr) {
+            return QBrush(attentionBackground);
+        }
+        return {};
     case Qt::ForegroundRole:
+        if (issue != nullptr) {
+            return QBrush(Qt::black);
+        }
         if (!m_editor.isRowActive(row)) {
             return QBrush(QPalette().color(QPalette::Disabled, QPalette::Text));
         }
@@ -82,7 +103,16 @@ QString ChannelGridModel::cornerText() const {
     return QString::fromStdString(m_editor.cell(0, 0));
 }
 
+const document::CellChecks& ChannelGridModel::checks() const {
+    if (m_checksStale) {
+        m_checks.run(m_editor);
+        m_checksStale = false;
+    }
+    return m_checks;
+}
+
 void ChannelGridModel::refresh() {
+    m_checksStale = true;
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
     emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/CellChecks.h"
+
 #include <QAbstractTableModel>
 
 namespace vn574::document {
@@ -29,10 +31,17 @@ public:
     // The editor's grid changed: every cell and heading is shown again.
     void refresh();
 
+    // The live checks of the cells shown, run again at the first look after a refresh:
+    // a command that changes many rows refreshes once per row, and the checks need only
+    // follow the last.
+    [[nodiscard]] const document::CellChecks& checks() const;
+
 private:
     [[nodiscard]] bool isCell(const QModelIndex& index) const;
 
     document::Editor& m_editor;
+    mutable document::CellChecks m_checks;
+    mutable bool m_checksStale = true;
 };
 
 } // namespace vn574::ui

@@ -8,7 +8,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleOptionHeader>
@@ -45,8 +47,8 @@ ChannelGridView::ChannelGridView(QWidget* parent) : QTableView(parent) {
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setStretchLastSection(true);
     verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    verticalHeader()->setHighlightSections(false);
-    verticalHeader()->setSectionsClickable(false);
+    verticalHeader()->setHighlightSections(true);
+    verticalHeader()->setSectionsClickable(true); // selects whole rows
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setCornerButtonEnabled(false);
     if (auto* corner = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly)) {
@@ -54,7 +56,10 @@ ChannelGridView::ChannelGridView(QWidget* parent) : QTableView(parent) {
     }
 
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
-        emit cellClicked(index.row() + 1, index.column() + 1);
+        // A click that extends or toggles the selection acts on no cell.
+        if ((m_pressModifiers & (Qt::ShiftModifier | Qt::ControlModifier)) == 0) {
+            emit cellClicked(index.row() + 1, index.column() + 1);
+        }
     });
     const auto scrolled = [this] { finishOpenEditor(true); };
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, scrolled);
@@ -146,6 +151,45 @@ void ChannelGridView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+void ChannelGridView::mousePressEvent(QMouseEvent* event) {
+    m_pressModifiers = event->modifiers();
+    QTableView::mousePressEvent(event);
+}
+
+std::vector<int> ChannelGridView::selectedWholeRows() const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    std::vector<int> rows;
+    for (const QModelIndex& index : selected) {
+        rows.push_back(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    for (int& row : rows) {
+        for (int column = 0; column < model()->columnCount(); ++column) {
+            if (!isColumnHidden(column) &&
+                !selectionModel()->isSelected(model()->index(row, column))) {
+                return {};
+            }
+        }
+        ++row;
+    }
+    return rows;
+}
+
+QRect ChannelGridView::selectedBlock() const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    if (selected.isEmpty()) {
+        const QModelIndex current = currentIndex();
+        return current.isValid() ? QRect(current.column() + 1, current.row() + 1, 1, 1)
+                                 : QRect(1, 1, 1, 1);
+    }
+    QRect block;
+    for (const QModelIndex& index : selected) {
+        block |= QRect(index.column() + 1, index.row() + 1, 1, 1);
+    }
+    return block;
 }
 
 bool ChannelGridView::eventFilter(QObject* object, QEvent* event) {

@@ -1,15 +1,19 @@
 #pragma once
 
+#include <QRect>
 #include <QTableView>
+
+#include <vector>
 
 namespace vn574::ui {
 
 class ChannelGridModel;
 
-// MFG: the channel grid. Editors open only through a click that the editor logic
+// MFG: the channel grid. Editors open only through a plain click that the editor logic
 // accepts; Enter and Tab in an editor end it and move on to the next cell without
 // opening another one; scrolling ends the open editor except the Shift and
-// option-signal lists.
+// option-signal lists. Shift and Ctrl with a click, and the row headings, select cells
+// and whole rows for the clipboard without opening anything.
 class ChannelGridView : public QTableView {
     Q_OBJECT
 public:
@@ -23,6 +27,13 @@ public:
     // Ends the open editor as losing the focus would, writing its value.
     void finishOpenEditor(bool keepScrollSurvivors = false);
 
+    // The selected grid rows (1..104, ascending) when the selection is whole rows
+    // only; empty when it holds single cells or nothing.
+    [[nodiscard]] std::vector<int> selectedWholeRows() const;
+    // The grid cells (rows 1..104, columns 1..16) of the rectangle holding the
+    // selection, or the current cell when nothing is selected.
+    [[nodiscard]] QRect selectedBlock() const;
+
     static constexpr int hiddenGridColumn = 14; // ANI
 
 signals:
@@ -32,7 +43,11 @@ signals:
 protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    Qt::KeyboardModifiers m_pressModifiers;
 };
 
 } // namespace vn574::ui

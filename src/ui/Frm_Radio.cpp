@@ -285,6 +285,7 @@ void Frm_Radio::buildMenus() {
     m_saveButton->setObjectName(QStringLiteral("SaveBtn"));
     buildEditMenu();
     buildRowsMenu();
+    buildFindMenu();
     m_toolBar->addSeparator();
     m_optionButton = m_toolBar->addAction(
         toolIcon(this, "preferences-system", QStyle::SP_FileDialogDetailedView),
@@ -336,6 +337,7 @@ void Frm_Radio::applyTexts() {
     applyTransferTexts();
     applyEditTexts();
     applyRowsTexts();
+    applyFindTexts();
 
     const std::string& current = m_settings.language.currentFile();
     m_english->setChecked(current == app::Language::english);
@@ -377,6 +379,7 @@ void Frm_Radio::editorChanged(unsigned changes) {
     if ((changes & document::HistoryChanged) != 0) {
         showHistory();
     }
+    showChecksLater(changes);
 }
 
 void Frm_Radio::onCellClicked(int gridRow, int gridColumn) {

@@ -5,6 +5,7 @@
 #include "document/Editor.h"
 #include "document/FieldEditors.h"
 #include "document/RowOperations.h"
+#include "document/GridCell.h"
 #include "files/FileCommands.h"
 
 #include <QMainWindow>
@@ -25,6 +26,8 @@ namespace vn574::ui {
 
 class ChannelGridModel;
 class ChannelGridView;
+class CheckStatusLabel;
+class FindBar;
 class CompareWindow;
 class OptionSignalPanel;
 namespace clone {
@@ -100,6 +103,18 @@ public slots:
     void Menu_MoveDown_Click();
     void Menu_SortChannels_Click();
     void Menu_RepeaterOffset_Click();
+    // The grid's clipboard commands (Frm_RadioClipboard.cpp).
+    void Menu_Cut_Click();
+    void Menu_Copy_Click();
+    void Menu_Paste_Click();
+    void Menu_SelectAll_Click();
+    void Menu_Delete_Click();
+    // Find: the Find bar, and the next or previous cell it names from the current cell.
+    void Menu_Find_Click();
+    void Menu_FindNext_Click();
+    void Menu_FindPrevious_Click();
+    // The next cell the live checks flag, after the current cell.
+    void Menu_NextAttention_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -133,6 +148,16 @@ private:
     void updateRowActions();
     // A value picked or typed in `row` goes to the other selected rows too.
     void bulkEdit(int row, const document::CellEntry& entry);
+    void buildClipboardMenu();
+    void applyClipboardTexts();
+    void copySelection(bool cut);
+    void buildFindMenu();
+    void applyFindTexts();
+    // The live checks follow every change; the count is shown once the change is done.
+    void showChecksLater(unsigned changes);
+    void showChecks();
+    void findCell(bool forward);
+    [[nodiscard]] document::GridCell currentGridCell() const;
 
     app::ProcessSettings& m_settings;
     document::Editor m_editor;
@@ -211,6 +236,20 @@ private:
     QAction* m_deleteButton = nullptr;
     QAction* m_moveUpButton = nullptr;
     QAction* m_moveDownButton = nullptr;
+    QAction* m_cut = nullptr;
+    QAction* m_copy = nullptr;
+    QAction* m_paste = nullptr;
+    QAction* m_selectAll = nullptr;
+    QAction* m_delete = nullptr;
+
+    FindBar* m_findBar = nullptr;
+    CheckStatusLabel* m_checkStatus = nullptr;
+    QTimer* m_checkTimer = nullptr;
+    QAction* m_find = nullptr;          // Menu_Find
+    QAction* m_findNext = nullptr;      // Menu_FindNext
+    QAction* m_findPrevious = nullptr;  // Menu_FindPrevious
+    QAction* m_nextAttention = nullptr; // Menu_NextAttention
+    QAction* m_findButton = nullptr;    // FindBtn
 };
 
 } // namespace vn574::ui

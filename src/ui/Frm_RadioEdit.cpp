@@ -1,4 +1,5 @@
-// The main window's Edit menu: undo and redo of the editor's history.
+// The main window's Edit menu: undo and redo of the editor's history; the clipboard
+// commands are in Frm_RadioClipboard.cpp.
 #include "ui/ChannelGridView.h"
 #include "ui/Frm_Radio.h"
 
@@ -30,6 +31,7 @@ void Frm_Radio::buildEditMenu() {
     m_redo->setObjectName(QStringLiteral("Menu_Redo"));
     m_redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    buildClipboardMenu();
 
     m_toolBar->addSeparator();
     m_undoButton = m_toolBar->addAction(editIcon(this, "edit-undo", QStyle::SP_ArrowBack),
@@ -43,6 +45,7 @@ void Frm_Radio::buildEditMenu() {
 
 void Frm_Radio::applyEditTexts() {
     m_editMenu->setTitle(lang("Menu", "5000M"));
+    applyClipboardTexts();
     showHistory();
 }
 

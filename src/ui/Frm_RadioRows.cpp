@@ -166,8 +166,8 @@ void Frm_Radio::bulkEdit(int row, const document::CellEntry& entry) {
     }
     // A frequency the edited row refused has had its message; the others would refuse
     // it for the same reason.
-    if ((entry.column == document::colRxFreq || entry.column == document::colTxFreq) &&
-        m_editor.frequencyRefusal(entry.column, entry.text)) {
+    if ((entry.column == document::colRxFreq && !m_editor.rxFrequencyRefusal(entry.text).empty()) ||
+        (entry.column == document::colTxFreq && !m_editor.txFrequencyRefusal(entry.text).empty())) {
         return;
     }
     m_rowOps.setColumn(row, rows, entry);

@@ -109,7 +109,7 @@ TEST_F(RowOperationsTest, DeleteMovesTheFollowingChannelsUp) {
     EXPECT_EQ(cell(98, colName), "CH99");
     EXPECT_FALSE(inUse(99));
     EXPECT_FALSE(inUse(100));
-    EXPECT_EQ(editor.history().undoName(), "Delete 2 channels");
+    EXPECT_EQ(editor.history().undoName(), "Delete 2 channels, close the gap");
 }
 
 TEST_F(RowOperationsTest, ASelectionMovesAsABlock) {
@@ -168,7 +168,7 @@ TEST_F(RowOperationsTest, BulkEditRunsEachRowsRule) {
 
     // A typed receive frequency is snapped with each row's own step.
     const CellEntry rx{colRxFreq, "145.0126"};
-    editor.applyRxFrequency(2, rx.text);
+    editor.putRxFrequency(2, rx.text);
     EXPECT_TRUE(rows.setColumn(2, {2, 3, 4, 5}, rx).empty());
     EXPECT_EQ(cell(2, colRxFreq), "145.01250");
     EXPECT_EQ(cell(3, colRxFreq), "145.01250");

@@ -1,5 +1,6 @@
 #include "document/Editor.h"
 #include "document/ValueTables.h"
+#include "files/ChannelClipboard.h"
 #include "files/ChannelFile.h"
 #include "files/CsvChannels.h"
 #include "support/TestEnvironment.h"
@@ -37,6 +38,18 @@ TEST_F(HistoryTest, EveryKindOfStepUndoesAndRedoesToTheExactBytes) {
         {"rx", [&] { editor.enterRxFrequency(3, "245.1300"); }},
         {"step", [&] { editor.changeStep(3, "12.5"); }},
         {"name", [&] { editor.setCell(3, colName, "RPT"); }},
+        // The clipboard commands record their own steps, under these names.
+        {"Paste 1 cells", [&] { files::ChannelClipboard(editor).pasteCells(3, colName, "CLIP"); }},
+        {"Cut 1 cells",
+         [&] {
+             files::ChannelClipboard(editor).cutCells({3, 3, colName, colName});
+         }},
+        {"Paste 1 channels",
+         [&] {
+             files::ChannelClipboard clipboard(editor);
+             clipboard.pasteRows(10, clipboard.copyRows({3}).rows);
+         }},
+        {"Delete 1 channels", [&] { files::ChannelClipboard(editor).deleteRows({10}); }},
         {"setup", [&] { doc.writeBack(doc.strSetup, doc.strSetup + "x"); }},
         {"autodial", [&] { doc.writeBack(doc.strAutoDial, std::string("Ad|1|||||||||")); }},
         {"tone",

@@ -87,7 +87,7 @@ void TestRowOps::keysMoveInsertAndDeleteTheSelectedRows() {
     QCOMPARE(ui.cell(3, colName), std::string("CH2"));
     QTest::keyClick(&ui.grid(), Qt::Key_Delete, Qt::ControlModifier);
     QCOMPARE(ui.cell(2, colName), std::string("CH2"));
-    QCOMPARE(action(ui, "Menu_Undo")->text(), QString("&Undo Delete channel 1"));
+    QCOMPARE(action(ui, "Menu_Undo")->text(), QString("&Undo Delete channel 1, close the gap"));
 
     QTest::keyClick(&ui.window(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(&ui.window(), Qt::Key_Z, Qt::ControlModifier);
@@ -98,12 +98,15 @@ void TestRowOps::keysMoveInsertAndDeleteTheSelectedRows() {
 void TestRowOps::aPickInOneSelectedRowGoesToAll() {
     test::UiHarness ui;
     fillTenChannels(ui);
-    // A click and a Shift+click, as a user selects: the editor opens on the last row.
+    // A click and a Shift+click, as a user selects; Space opens the editor of the
+    // current cell without narrowing the selection.
     ui.click(2, colWideNarrow);
     const QModelIndex last = ui.grid().model()->index(3, colWideNarrow - 1);
     QTest::mouseClick(ui.grid().viewport(), Qt::LeftButton, Qt::ShiftModifier,
                       ui.grid().visualRect(last).center());
+    QTRY_VERIFY(ui.openEditor() == nullptr);
     QCOMPARE(ui.window().selectedGridRows(), (std::vector<int>{2, 3, 4}));
+    QTest::keyClick(&ui.grid(), Qt::Key_Space);
     auto* list = ui.openEditorAs<ui::ListEditor>();
     QVERIFY(list != nullptr);
     QTest::keyClick(list, Qt::Key_Down);

@@ -12,6 +12,10 @@ namespace vn574::link {
 
 namespace {
 
+// At 9600 bit/s a whole frame leaves in under 50 ms; a line that takes nothing for
+// longer is dead anyway.
+constexpr int closeDrainMs = 100;
+
 QSerialPort::Parity toParity(char parity) {
     switch (parity) {
     case 'e':
@@ -132,6 +136,11 @@ void QtSerialPort::deliverWaitingBytes() {
 
 void QtSerialPort::close() {
     if (m_port.isOpen()) {
+        // What the engine handed over is on the line before the port goes: closing
+        // would throw away bytes the system could not take yet.
+        if (m_port.bytesToWrite() > 0) {
+            m_port.waitForBytesWritten(closeDrainMs);
+        }
         m_port.close();
     }
 }
@@ -151,12 +160,11 @@ void QtSerialPort::write(std::string_view bytes) {
         return;
     }
     m_port.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    // The frame's pauses block the event loop, so the bytes must be on the line before
-    // the pause starts rather than when the loop next runs.
+    // The frame's pause is timed from now, so the bytes go to the system at once rather
+    // than when the loop next runs. Never waiting for them: what the system cannot take
+    // yet (a full pseudo-terminal) goes out from the event loop, in order, and the
+    // window goes on repainting meanwhile.
     m_port.flush();
-    if (m_port.bytesToWrite() > 0) {
-        m_port.waitForBytesWritten(100);
-    }
 }
 
 void QtSerialPort::discardInput() {
