@@ -1,6 +1,7 @@
 // The editor's whole-document operations on a full document: what a user waits for
 // after choosing a model, Open, Save or Print To File.
 #include "BenchDocument.h"
+#include "document/RowOperations.h"
 #include "document/CellChecks.h"
 #include "files/ChannelFile.h"
 #include "files/Report.h"
@@ -93,6 +94,43 @@ void BM_TextExport(benchmark::State& state) {
 }
 BENCHMARK(BM_TextExport)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", bench::fastest);
 
+// Sorting the full plan and inserting a channel into it, each with its undo step as the
+// Channels menu runs them.
+void BM_SortFullPlan(benchmark::State& state) {
+    bench::BenchDocument full;
+    full.editor.restartHistory();
+    document::FieldEditors fields(full.editor);
+    document::RowOperations rows(full.editor, fields);
+    bool descending = false;
+    for (auto _ : state) {
+        descending = !descending; // every run reverses the whole plan
+        if (!rows.sortChannels({document::colName, descending, true})) {
+            state.SkipWithError("sort refused");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_SortFullPlan)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", bench::fastest);
+
+void BM_InsertChannel(benchmark::State& state) {
+    bench::BenchDocument full;
+    full.editor.ToggleChannelStatus(document::lastChannelRow); // room for one more
+    full.editor.restartHistory();
+    document::FieldEditors fields(full.editor);
+    document::RowOperations rows(full.editor, fields);
+    for (auto _ : state) {
+        if (!rows.insertChannel(1)) {
+            state.SkipWithError("insert refused");
+            break;
+        }
+        state.PauseTiming();
+        rows.deleteChannels({1});
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_InsertChannel)
+    ->Unit(benchmark::kMicrosecond)
+    ->ComputeStatistics("min", bench::fastest);
 // The live checks run after every change the user makes: a full document in which every
 // other channel has a cell to flag, so the list of issues is long as well.
 void BM_LiveChecks(benchmark::State& state) {

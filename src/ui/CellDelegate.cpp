@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPointer>
 
 namespace vn574::ui {
@@ -13,6 +14,7 @@ namespace {
 constexpr const char* rowProperty = "vn574Row";
 constexpr const char* columnProperty = "vn574Column";
 constexpr const char* finishingProperty = "vn574Finishing";
+constexpr const char* typedProperty = "vn574Typed";
 
 bool contains(const QWidget* ancestor, const QWidget* widget) {
     for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
@@ -54,6 +56,15 @@ void CellDelegate::watchChild(QWidget* child) const {
     child->installEventFilter(const_cast<CellDelegate*>(this));
 }
 
+void CellDelegate::watchTyping(QWidget* editor, QLineEdit* edit) const {
+    connect(edit, &QLineEdit::textEdited, editor,
+            [editor] { editor->setProperty(typedProperty, true); });
+}
+
+bool CellDelegate::wasTyped(const QWidget* editor) {
+    return editor->property(typedProperty).toBool();
+}
+
 bool CellDelegate::isOpenCellEditor(const QWidget* widget) {
     return widget != nullptr && widget->property(rowProperty).isValid() &&
            !widget->property(finishingProperty).toBool();
@@ -80,9 +91,14 @@ void CellDelegate::finishEditing(QWidget* editor, EndEditHint hint) {
     const int row = editor->property(rowProperty).toInt();
     const int column = editor->property(columnProperty).toInt();
     const Commit commit = commitFor(editor, row, column);
+    const std::optional<document::CellEntry> entry =
+        m_bulk ? entryFor(editor, column) : std::nullopt;
     emit closeEditor(editor, hint);
     if (commit) {
         commit();
+    }
+    if (entry) {
+        m_bulk(row, *entry);
     }
     // One undo step per edit that changed the cell (or what its rules touched); the
     // name editor has written while the user typed.

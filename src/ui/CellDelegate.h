@@ -1,8 +1,13 @@
 #pragma once
 
+#include "document/RowOperations.h"
+
 #include <QStyledItemDelegate>
 
 #include <functional>
+#include <optional>
+
+class QLineEdit;
 
 namespace vn574::document {
 class Editor;
@@ -41,6 +46,11 @@ public:
     // Ends the edit of `editor` as losing the focus does: closes it, then writes back.
     void finishEditing(QWidget* editor, EndEditHint hint = NoHint);
 
+    // Runs after an edit in which the user picked or typed a value, with the edited row
+    // and that entry, so that the value can go to the other selected rows as well.
+    using BulkEdit = std::function<void(int row, const document::CellEntry& entry)>;
+    void setBulkEdit(BulkEdit bulk) { m_bulk = std::move(bulk); }
+
 protected:
     using Commit = std::function<void()>;
 
@@ -51,6 +61,14 @@ protected:
 
     // What losing the focus writes back, captured from the editor before it closes.
     virtual Commit commitFor(QWidget* editor, int row, int column) const = 0;
+    // What the user picked or typed in `editor`; nothing when it only showed a value, so
+    // a click through a cell never writes into other rows.
+    virtual std::optional<document::CellEntry> entryFor(QWidget* /*editor*/, int /*column*/) const {
+        return std::nullopt;
+    }
+    // Remembers on `editor` that the user typed into `edit`.
+    void watchTyping(QWidget* editor, QLineEdit* edit) const;
+    static bool wasTyped(const QWidget* editor);
 
     bool eventFilter(QObject* object, QEvent* event) override;
 
@@ -59,6 +77,8 @@ protected:
 
 private:
     static QWidget* editorOf(QObject* object);
+
+    BulkEdit m_bulk;
 };
 
 } // namespace vn574::ui

@@ -95,7 +95,13 @@ void ChannelGridView::openEditor(int gridRow, int gridColumn) {
     if (!index.isValid()) {
         return;
     }
-    setCurrentIndex(index);
+    // Inside a selection the editor opens without narrowing it: its value may go to
+    // every selected row.
+    if (selectionModel()->isSelected(index)) {
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    } else {
+        setCurrentIndex(index);
+    }
     scrollTo(index);
     edit(index);
 }

@@ -70,6 +70,7 @@ template <typename Operation> auto Frm_Radio::withGridLocked(Operation operation
 
 Frm_Radio::Frm_Radio(app::ProcessSettings& settings, app::UserPrompts& prompts, QWidget* parent)
     : QMainWindow(parent), m_settings(settings), m_editor(settings, prompts), m_fields(m_editor),
+      m_rowOps(m_editor, m_fields),
       m_transfers(std::make_unique<clone::RadioTransfers>(m_editor, this)) {
     setObjectName(QStringLiteral("Frm_Radio"));
     setWindowTitle(QStringLiteral("VN-574 Channel Data Editor"));
@@ -283,6 +284,7 @@ void Frm_Radio::buildMenus() {
                              QStringLiteral("Save"), this, &Frm_Radio::Menu_Save_Click);
     m_saveButton->setObjectName(QStringLiteral("SaveBtn"));
     buildEditMenu();
+    buildRowsMenu();
     buildFindMenu();
     m_toolBar->addSeparator();
     m_optionButton = m_toolBar->addAction(
@@ -334,6 +336,7 @@ void Frm_Radio::applyTexts() {
 
     applyTransferTexts();
     applyEditTexts();
+    applyRowsTexts();
     applyFindTexts();
 
     const std::string& current = m_settings.language.currentFile();

@@ -4,12 +4,14 @@
 #include "app/UserPrompts.h"
 #include "document/Editor.h"
 #include "document/FieldEditors.h"
+#include "document/RowOperations.h"
 #include "document/GridCell.h"
 #include "files/FileCommands.h"
 
 #include <QMainWindow>
 
 #include <memory>
+#include <vector>
 
 class QAction;
 class QActionGroup;
@@ -64,6 +66,12 @@ public:
     // The read and write transfers and the port dialog.
     clone::RadioTransfers& transfers() { return *m_transfers; }
 
+    // Grid rows (1..104) of the grid's selection in order; the current row when nothing
+    // is selected.
+    [[nodiscard]] std::vector<int> selectedGridRows() const;
+    // Selects the given grid rows whole, the first one current.
+    void selectGridRows(const std::vector<int>& rows);
+
 public slots:
     void Menu_New_Click();
     void Menu_Open_Click();
@@ -89,6 +97,12 @@ public slots:
     void ReadBtn_Click();
     void Menu_Undo_Click();
     void Menu_Redo_Click();
+    void Menu_InsertChannel_Click();
+    void Menu_DeleteChannel_Click();
+    void Menu_MoveUp_Click();
+    void Menu_MoveDown_Click();
+    void Menu_SortChannels_Click();
+    void Menu_RepeaterOffset_Click();
     // The grid's clipboard commands (Frm_RadioClipboard.cpp).
     void Menu_Cut_Click();
     void Menu_Copy_Click();
@@ -129,6 +143,11 @@ private:
     void recordStepNamed(const QString& name);
     // A read replaced the document when anything changed: a fresh history begins.
     void restartHistoryAfterRead();
+    void buildRowsMenu();
+    void applyRowsTexts();
+    void updateRowActions();
+    // A value picked or typed in `row` goes to the other selected rows too.
+    void bulkEdit(int row, const document::CellEntry& entry);
     void buildClipboardMenu();
     void applyClipboardTexts();
     void copySelection(bool cut);
@@ -143,6 +162,7 @@ private:
     app::ProcessSettings& m_settings;
     document::Editor m_editor;
     document::FieldEditors m_fields;
+    document::RowOperations m_rowOps;
     bool m_closeConfirmed = false;
     std::unique_ptr<files::ReportPrinter> m_systemPrinter;
     files::ReportPrinter* m_printer = nullptr;
@@ -204,6 +224,18 @@ private:
     QAction* m_redo = nullptr;
     QAction* m_undoButton = nullptr;
     QAction* m_redoButton = nullptr;
+
+    QMenu* m_rowsMenu = nullptr; // Menu_Channels
+    QAction* m_insertChannel = nullptr;
+    QAction* m_deleteChannel = nullptr;
+    QAction* m_moveUp = nullptr;
+    QAction* m_moveDown = nullptr;
+    QAction* m_sortChannels = nullptr;
+    QAction* m_repeaterOffset = nullptr;
+    QAction* m_insertButton = nullptr;
+    QAction* m_deleteButton = nullptr;
+    QAction* m_moveUpButton = nullptr;
+    QAction* m_moveDownButton = nullptr;
     QAction* m_cut = nullptr;
     QAction* m_copy = nullptr;
     QAction* m_paste = nullptr;

@@ -17,6 +17,11 @@ public:
     // Replaces the entries and shows `shown` without that counting as a choice.
     void setEntries(const std::vector<std::string>& entries, int shown = 0);
     [[nodiscard]] std::string shownText() const { return currentText().toStdString(); }
+    // Whether the user picked an entry since the entries were set.
+    [[nodiscard]] bool picked() const { return m_picked; }
+
+private:
+    bool m_picked = false;
 };
 
 } // namespace vn574::ui

@@ -72,6 +72,7 @@ QWidget* NameDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     const int row = gridRow(index);
     edit->setText(QString::fromStdString(m_fields.nameOpeningText(row)));
     edit->setCursorPosition(static_cast<int>(edit->text().size()));
+    watchTyping(edit, edit);
     // Only user changes are filtered: a name that came from a file with characters
     // outside the set stays as it is until it is edited.
     connect(edit, &QLineEdit::textEdited, edit, [this, edit, row](const QString& typed) {
@@ -88,6 +89,13 @@ QWidget* NameDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
 CellDelegate::Commit NameDelegate::commitFor(QWidget* /*editor*/, int /*row*/,
                                              int /*column*/) const {
     return {}; // every change is in the cell already
+}
+
+std::optional<document::CellEntry> NameDelegate::entryFor(QWidget* editor, int column) const {
+    if (!wasTyped(editor)) {
+        return std::nullopt;
+    }
+    return document::CellEntry{column, static_cast<NameEdit*>(editor)->text().toStdString()};
 }
 
 } // namespace vn574::ui

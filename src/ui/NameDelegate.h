@@ -29,6 +29,7 @@ public:
 
 protected:
     Commit commitFor(QWidget* editor, int row, int column) const override;
+    std::optional<document::CellEntry> entryFor(QWidget* editor, int column) const override;
 };
 
 } // namespace vn574::ui

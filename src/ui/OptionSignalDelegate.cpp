@@ -22,4 +22,13 @@ CellDelegate::Commit OptionSignalDelegate::commitFor(QWidget* editor, int row,
     return [this, row, shown] { m_fields.optionSignalCommit(row, shown); };
 }
 
+std::optional<document::CellEntry> OptionSignalDelegate::entryFor(QWidget* editor,
+                                                                  int column) const {
+    const auto* list = static_cast<ListEditor*>(editor);
+    if (!list->picked()) {
+        return std::nullopt;
+    }
+    return document::CellEntry{column, list->shownText()};
+}
+
 } // namespace vn574::ui

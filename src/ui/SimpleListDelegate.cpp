@@ -23,4 +23,12 @@ CellDelegate::Commit SimpleListDelegate::commitFor(QWidget* editor, int row, int
     return [this, row, kind, shown] { m_fields.simpleListCommit(row, kind, shown); };
 }
 
+std::optional<document::CellEntry> SimpleListDelegate::entryFor(QWidget* editor, int column) const {
+    const auto* list = static_cast<ListEditor*>(editor);
+    if (!list->picked()) {
+        return std::nullopt;
+    }
+    return document::CellEntry{column, list->shownText()};
+}
+
 } // namespace vn574::ui

@@ -21,4 +21,12 @@ CellDelegate::Commit StepDelegate::commitFor(QWidget* editor, int row, int /*col
     return [this, row, step] { m_fields.stepCommit(row, step); };
 }
 
+std::optional<document::CellEntry> StepDelegate::entryFor(QWidget* editor, int column) const {
+    const auto* list = static_cast<ListEditor*>(editor);
+    if (!list->picked()) {
+        return std::nullopt;
+    }
+    return document::CellEntry{column, list->shownText()};
+}
+
 } // namespace vn574::ui

@@ -76,4 +76,12 @@ CellDelegate::Commit ToneDelegate::commitFor(QWidget* editor, int row, int colum
     return [this, row, column, shown, text] { m_fields.toneCommit(row, column, shown, text); };
 }
 
+std::optional<document::CellEntry> ToneDelegate::entryFor(QWidget* editor, int column) const {
+    const auto* tone = static_cast<ToneEditor*>(editor);
+    if (!tone->list(tone->shownList())->picked()) {
+        return std::nullopt;
+    }
+    return document::CellEntry{column, tone->shownText(), tone->shownList()};
+}
+
 } // namespace vn574::ui
