@@ -49,4 +49,12 @@ app::OptionFlags allSignallingOptions() {
     return flags;
 }
 
+QAction* action(const UiHarness& ui, const char* name) {
+    auto* found = ui.window().findChild<QAction*>(QString::fromLatin1(name));
+    if (found == nullptr) {
+        qFatal("no action %s", name);
+    }
+    return found;
+}
+
 } // namespace vn574::test

@@ -6,6 +6,8 @@
 #include "ui/ChannelGridView.h"
 #include "ui/Frm_Radio.h"
 
+#include <QAction>
+
 #include <memory>
 
 namespace vn574::test {
@@ -40,5 +42,8 @@ private:
 };
 
 app::OptionFlags allSignallingOptions();
+
+// The window's action of that object name; a test without it cannot go on.
+QAction* action(const UiHarness& ui, const char* name);
 
 } // namespace vn574::test

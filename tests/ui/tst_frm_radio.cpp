@@ -47,14 +47,6 @@ void pick(QComboBox* list, const QString& text) {
     QCOMPARE(list->currentText(), text);
 }
 
-QAction* action(const test::UiHarness& ui, const char* name) {
-    auto* found = ui.window().findChild<QAction*>(QString::fromLatin1(name));
-    if (found == nullptr) {
-        qFatal("no action %s", name);
-    }
-    return found;
-}
-
 } // namespace
 
 class TestFrmRadio : public QObject {

@@ -29,14 +29,6 @@ private slots:
 
 namespace {
 
-QAction* action(const test::UiHarness& ui, const char* name) {
-    auto* found = ui.window().findChild<QAction*>(QString::fromLatin1(name));
-    if (found == nullptr) {
-        qFatal("no action %s", name);
-    }
-    return found;
-}
-
 // Channels 0..9 in use, named "CH0".."CH9", under model 2.
 void fillTenChannels(const test::UiHarness& ui) {
     Editor& editor = ui.editor();

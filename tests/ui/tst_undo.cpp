@@ -20,14 +20,6 @@ private slots:
 
 namespace {
 
-QAction* action(const test::UiHarness& ui, const char* name) {
-    auto* found = ui.window().findChild<QAction*>(QString::fromLatin1(name));
-    if (found == nullptr) {
-        qFatal("no action %s", name);
-    }
-    return found;
-}
-
 void editName(const test::UiHarness& ui, int row, const char* text) {
     ui.click(row, colName);
     auto* box = ui.openEditorAs<QLineEdit>();

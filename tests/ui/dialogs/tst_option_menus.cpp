@@ -20,14 +20,6 @@ using namespace vn574;
 
 namespace {
 
-QAction* action(const test::UiHarness& ui, const char* name) {
-    auto* found = ui.window().findChild<QAction*>(QString::fromLatin1(name));
-    if (found == nullptr) {
-        qFatal("no action %s", name);
-    }
-    return found;
-}
-
 // Triggers `command` of the main window and runs `steps` on the modal dialog of type
 // Dialog that it opens; a dialog left open by a failed step is closed.
 template <typename Dialog>
