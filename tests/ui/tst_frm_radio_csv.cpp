@@ -19,10 +19,6 @@ namespace {
 
 const std::string dataDir = VN574_TEST_DATA_DIR;
 
-QAction* action(const test::UiHarness& ui, const char* name) {
-    return ui.window().findChild<QAction*>(QString::fromLatin1(name));
-}
-
 } // namespace
 
 class TestFrmRadioCsv : public QObject {
