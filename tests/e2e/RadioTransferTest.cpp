@@ -1,6 +1,10 @@
 // vn574-cli read and write against vn574-radio-sim over a real pseudo-terminal: the
 // serial adapter, the Qt tick and the engine exactly as a user runs them. Ticks of
-// 100 ms leave a busy machine time to answer; nothing here measures time.
+// 200 ms leave a busy machine time to answer (these tests run beside others; the one
+// that runs alone keeps 100 ms); nothing here measures time. Where the
+// pacing is not what a test is about it reads and writes with the fast pacing
+// (`fast`), whose tick is only the time-out; one whole read and one whole write keep
+// the normal pacing.
 
 #include "ProcessRunner.h"
 #include "SampleRadio.h"
@@ -15,7 +19,8 @@ namespace {
 
 const std::string cli = VN574_CLI;
 const std::string sim = VN574_RADIO_SIM;
-const std::string tick = "100";
+const std::string tick = "200";
+const std::string fast = "--fast";
 
 // The English texts the tool prints for its failures.
 const std::string noAnswerText =
@@ -29,7 +34,7 @@ class RadioTransfer : public ::testing::Test {
 public:
     ProcessResult readInto(const std::string& port, const std::string& file) {
         return runProcess({cli, "read", "--port", port, "-o", file, "--tick-ms", tick, "--quiet",
-                           "--config-dir", dir.file("config")});
+                           fast, "--config-dir", dir.file("config")});
     }
 
 protected:
@@ -53,13 +58,17 @@ protected:
     TempDir dir;
 };
 
+// The whole read and write at the normal pacing, at the tick a user's machine keeps
+// (it runs alone: the last option given wins).
 TEST_F(RadioTransfer, DocumentReadWrittenAndReadAgainIsUnchanged) {
+    const std::vector<std::string> alone = {"--tick-ms", "100"};
     const std::string original = sampleRadioImage(60);
     writeFile(dir.file("radio.img"), original);
     {
         SimProcess radio({sim, "--image", dir.file("radio.img")});
         ASSERT_FALSE(radio.device().empty());
-        const auto got = read(radio.device(), {"--image", dir.file("read.img")});
+        const auto got =
+            read(radio.device(), {"--image", dir.file("read.img"), alone[0], alone[1]});
         ASSERT_EQ(got.exitCode, 0) << got.err;
         EXPECT_NE(got.err.find("reading 50% (block "), std::string::npos) << got.err;
         EXPECT_NE(got.err.find("reading 100%"), std::string::npos) << got.err;
@@ -74,9 +83,9 @@ TEST_F(RadioTransfer, DocumentReadWrittenAndReadAgainIsUnchanged) {
     SimProcess blank(
         {sim, "--model", "3", "--option-byte", "0xF0", "--save", dir.file("written.img")});
     ASSERT_FALSE(blank.device().empty());
-    const auto written = write(blank.device(), dir.file("first.vd"));
+    const auto written = write(blank.device(), dir.file("first.vd"), alone);
     ASSERT_EQ(written.exitCode, 0) << written.err;
-    const auto again = read(blank.device(), {"--quiet"});
+    const auto again = read(blank.device(), {"--quiet", fast});
     ASSERT_EQ(again.exitCode, 0) << again.err;
     EXPECT_EQ(blank.stop(), 0);
 
@@ -112,8 +121,8 @@ TEST_F(RadioTransfer, FastReadGivesTheSameDocumentAsANormalRead) {
 TEST_F(RadioTransfer, DocumentWithoutChannelsInUseIsNotWritten) {
     SimProcess radio({sim, "--model", "3", "--save", dir.file("radio.img")});
     ASSERT_FALSE(radio.device().empty());
-    ASSERT_EQ(read(radio.device(), {"--quiet"}).exitCode, 0);
-    const auto written = write(radio.device(), out());
+    ASSERT_EQ(read(radio.device(), {"--quiet", fast}).exitCode, 0);
+    const auto written = write(radio.device(), out(), {fast});
     EXPECT_EQ(written.exitCode, 1);
     EXPECT_NE(written.err.find("please active one channel in 0 to 99."), std::string::npos)
         << written.err;
@@ -132,16 +141,16 @@ TEST_F(RadioTransfer, PasswordRadioNeedsThePassword) {
     SimProcess radio({sim, "--model", "9", "--password", "S3cret"});
     ASSERT_FALSE(radio.device().empty());
 
-    const auto without = read(radio.device(), {"--quiet"});
+    const auto without = read(radio.device(), {"--quiet", fast});
     EXPECT_EQ(without.exitCode, 1);
     EXPECT_NE(without.err.find("give it with --password"), std::string::npos) << without.err;
     EXPECT_FALSE(std::filesystem::exists(out()));
 
-    const auto wrong = read(radio.device(), {"--quiet", "--password", "s3cret"});
+    const auto wrong = read(radio.device(), {"--quiet", fast, "--password", "s3cret"});
     EXPECT_EQ(wrong.exitCode, 1);
     EXPECT_NE(wrong.err.find("is not the radio's password"), std::string::npos) << wrong.err;
 
-    const auto right = read(radio.device(), {"--quiet", "--password", "S3cret"});
+    const auto right = read(radio.device(), {"--quiet", fast, "--password", "S3cret"});
     EXPECT_EQ(right.exitCode, 0) << right.err;
     EXPECT_TRUE(std::filesystem::exists(out()));
 }
@@ -159,11 +168,11 @@ TEST_F(RadioTransfer, NewPasswordIsWrittenIntoTheRadio) {
     const std::string sample = sampleDocument(*this, dir);
     SimProcess radio({sim, "--model", "3", "--option-byte", "0xF0"});
     ASSERT_FALSE(radio.device().empty());
-    const auto written = write(radio.device(), sample, {"--new-password", "NEWPW"});
+    const auto written = write(radio.device(), sample, {fast, "--new-password", "NEWPW"});
     ASSERT_EQ(written.exitCode, 0) << written.err;
-    const auto without = read(radio.device(), {"--quiet"});
+    const auto without = read(radio.device(), {"--quiet", fast});
     EXPECT_EQ(without.exitCode, 1);
-    const auto with = read(radio.device(), {"--quiet", "--password", "NEWPW"});
+    const auto with = read(radio.device(), {"--quiet", fast, "--password", "NEWPW"});
     EXPECT_EQ(with.exitCode, 0) << with.err;
 }
 
@@ -171,7 +180,7 @@ TEST_F(RadioTransfer, WriteRefusesARadioOfAnotherModel) {
     const std::string sample = sampleDocument(*this, dir);
     SimProcess radio({sim, "--model", "20", "--save", dir.file("radio.img")});
     ASSERT_FALSE(radio.device().empty());
-    const auto written = write(radio.device(), sample);
+    const auto written = write(radio.device(), sample, {fast});
     EXPECT_EQ(written.exitCode, 1);
     EXPECT_NE(written.err.find(otherModelText), std::string::npos) << written.err;
     radio.stop();
@@ -194,12 +203,12 @@ TEST_F(RadioTransfer, RefusedBlockEndsTheWrite) {
 TEST_F(RadioTransfer, OptionFlagsOnceStoredStayStored) {
     {
         SimProcess radio({sim, "--model", "9", "--option-byte", "0xF0"});
-        ASSERT_EQ(read(radio.device(), {"--quiet"}).exitCode, 0);
+        ASSERT_EQ(read(radio.device(), {"--quiet", fast}).exitCode, 0);
     }
     EXPECT_EQ(readFile(dir.file("config/Setting.ini")), std::string("\x01\x01\x01\x01", 4));
     {
         SimProcess radio({sim, "--model", "9", "--option-byte", "0x00"});
-        ASSERT_EQ(read(radio.device(), {"--quiet"}).exitCode, 0);
+        ASSERT_EQ(read(radio.device(), {"--quiet", fast}).exitCode, 0);
     }
     EXPECT_EQ(readFile(dir.file("config/Setting.ini")), std::string("\x01\x01\x01\x01", 4));
 }

@@ -85,8 +85,8 @@ TEST(TransferTraceCli, TracesNeverHoldThePassword) {
     const auto transfer = [&](std::vector<std::string> arguments, const std::string& trace) {
         arguments.insert(arguments.begin(), cli);
         arguments.insert(arguments.end(),
-                         {"--port", radio.device(), "--tick-ms", "100", "--quiet", "--config-dir",
-                          dir.file("config"), "--trace", dir.file(trace)});
+                         {"--port", radio.device(), "--tick-ms", "100", "--fast", "--quiet",
+                          "--config-dir", dir.file("config"), "--trace", dir.file(trace)});
         return runProcess(arguments);
     };
 
@@ -130,7 +130,8 @@ TEST(TransferTraceCli, FailedWriteStillLeavesItsTrace) {
         SimProcess source({sim, "--image", dir.file("radio.img")});
         ASSERT_FALSE(source.device().empty());
         ASSERT_EQ(runProcess({cli, "read", "--port", source.device(), "-o", dir.file("doc.vd"),
-                              "--tick-ms", "100", "--quiet", "--config-dir", dir.file("config")})
+                              "--tick-ms", "100", "--fast", "--quiet", "--config-dir",
+                              dir.file("config")})
                       .exitCode,
                   0);
     }
