@@ -63,11 +63,13 @@ std::vector<Emission> RadioModel::receive(std::string_view bytes) {
             m_line.clear();
             std::string reply = answer(line);
             if (!reply.empty() && !m_faults.silent) {
-                const bool okOrError = reply == okAnswer || reply == errorAnswer;
-                if (okOrError && m_faults.answerAgainAfterMs >= 0) {
-                    emitAnswer(reply, m_faults.replyDelayMs + m_faults.answerAgainAfterMs, out);
+                const bool again =
+                    m_faults.answerAgainAfterMs >= 0 && (reply == okAnswer || reply == errorAnswer);
+                emitAnswer(reply, m_faults.replyDelayMs, out);
+                if (again) {
+                    emitAnswer(std::move(reply),
+                               m_faults.replyDelayMs + m_faults.answerAgainAfterMs, out);
                 }
-                emitAnswer(std::move(reply), m_faults.replyDelayMs, out);
             }
         } else if (m_line.size() > longestLine) {
             m_line.clear();

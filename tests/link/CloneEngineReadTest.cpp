@@ -401,6 +401,28 @@ TEST(CloneReadFast, ReplyAfterStopSendsNothingAndStartContinuesWithTheBlockDue) 
     EXPECT_EQ(rig.codec.received, rig.radio.memory());
 }
 
+// A port that goes away under the transfer ends it at the next tick. The port's own
+// account, whole sentences, is shown as it stands; a bare system text gets the name.
+TEST(CloneRead, PortLostMidTransferSaysSoOnceInWholeSentences) {
+    const std::string vanished =
+        "The serial port ttyUSB0 has gone away during the transfer: the cable was unplugged.";
+    for (const auto& [reason, expected] :
+         {std::pair{vanished, "The transfer has stopped. " + vanished},
+          std::pair{std::string("No such file or directory"),
+                    std::string("The transfer has stopped. The COMM port ttyUSB0 is no longer "
+                                "available: No such file or directory.")}}) {
+        CloneRig rig(sampleRadio(100));
+        rig.engine().startButton();
+        ASSERT_TRUE(rig.runUntil([&] { return rig.state.CurBlock == 50; }));
+        rig.line.close();
+        rig.line.openError = reason;
+        ASSERT_TRUE(rig.runUntilClosed());
+        EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Failed);
+        EXPECT_EQ(rig.prompts.messages, std::vector<std::string>{expected});
+        EXPECT_TRUE(rig.lastMessageEndedCleanly());
+    }
+}
+
 // The line only ever carries whole frames: a stop or close pressed between the two
 // parts of a frame takes effect once its line end and the pause behind it are out.
 TEST(CloneRead, StopOrCloseMidFrameWaitsForTheWholeFrame) {
