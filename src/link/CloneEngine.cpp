@@ -27,10 +27,17 @@ constexpr int readGateBlock = 5;
 constexpr int highBlocks = 256; // read faults from here on report "msgversion"
 constexpr int endFramePauseMs = 20;
 
-constexpr std::array<const char*, 15> windowKeys = {
+constexpr std::array<const char*, 17> windowKeys = {
     "msg1",       "msg2",  "msg3",  "msg4",  "msgopen", "msgversion", "msgmodeltypedif",
     "msgbanddif", "rw006", "rw003", "rw004", "rw005",   "RW001",      "rw002",
-    "rw008"};
+    "rw008",      "rw010", "rw011"};
+
+std::string replaced(std::string text, std::string_view placeholder, const std::string& value) {
+    if (const auto at = text.find(placeholder); at != std::string::npos) {
+        text.replace(at, placeholder.size(), value);
+    }
+    return text;
+}
 
 } // namespace
 
@@ -38,14 +45,7 @@ CloneEngine::CloneEngine(document::Editor& editor, TransferState& state, SerialP
                          TickTimer& timer, FrameTimer& frameTimer, CloneView& view,
                          TransferCodec& codec, TickIntervals intervals)
     : m_editor(editor), m_state(state), m_port(port), m_timer(timer), m_frames(port, frameTimer),
-      m_view(view), m_codec(codec), m_intervals(intervals) {
-    m_frames.setLineResetHandler([this] {
-        m_rx.clear();
-        if (m_port.isOpen()) {
-            m_port.discardInput();
-        }
-    });
-}
+      m_view(view), m_codec(codec), m_intervals(intervals) {}
 
 std::string CloneEngine::text(const std::string& key) const {
     const auto found = m_texts.find(key);
@@ -98,6 +98,11 @@ void CloneEngine::startButton() {
     if (m_closed) {
         return;
     }
+    if (m_frames.busy()) {
+        // The line carries whole frames only: the press counts once this one is out.
+        ++m_startPressesDue;
+        return;
+    }
     TransferState& s = m_state;
     const bool passwordModify = s.writing() && m_passwordModifyChecked;
     const auto newPassword = codec::passwordBytes(m_passwordBox);
@@ -117,7 +122,7 @@ void CloneEngine::startButton() {
 
     if (s.bRunning) {
         m_timer.stop();
-        abandonFrame();
+        forgetFrameSteps();
         if (!s.bReceiving) {
             ClosePort();
         }
@@ -172,6 +177,8 @@ void CloneEngine::tick() {
         }
         s.CurBlock = s.bPasswordModify ? passwordBlock : firstWrittenBlock;
         m_timer.setInterval(m_intervals.afterGateMs);
+        // What the radio said to a write stopped before this start is no answer here.
+        m_answers.restart(m_rx.streamEnd());
     } else if (readGate) {
         if (passwordGate() == GateResult::Ended) {
             return;
@@ -219,8 +226,7 @@ void CloneEngine::tick() {
     if (!error.empty()) {
         // The port went away under a running transfer (a pulled USB adapter). The
         // system's text alone ("No such file or directory") would not say which.
-        failWithText("The COMM port " + m_editor.settings().commPort +
-                     " is no longer available: " + error + ". The transfer has stopped.");
+        failWithText(lostPortText(error));
         return;
     }
 
@@ -338,7 +344,7 @@ void CloneEngine::sendReadStep() {
 void CloneEngine::sendWriteStep() {
     TransferState& s = m_state;
     if (!s.bIdentified) {
-        m_frames.send(identFrame(), shortFramePauseMs);
+        sendAnsweredFrame(AnswerLedger::identification, identFrame(), shortFramePauseMs);
         return;
     }
     if (s.CurBlock >= blockCount) {
@@ -356,8 +362,15 @@ void CloneEngine::sendWriteStep() {
         fail("msg4");
         return;
     }
-    m_frames.send(frame, writeFramePauseMs);
+    sendAnsweredFrame(s.CurBlock, frame, writeFramePauseMs);
     showBlockProgress();
+}
+
+void CloneEngine::sendAnsweredFrame(int frame, const std::string& text, int pauseMs) {
+    // The port's waiting input has just been thrown away, so the echo comes next.
+    m_answers.frameSent(frame, m_rx.streamEnd(),
+                        static_cast<long long>(text.size() + lineEnd.size()));
+    m_frames.send(text, pauseMs);
 }
 
 void CloneEngine::frameTimerStep() {
@@ -369,11 +382,25 @@ void CloneEngine::frameTimerStep() {
         finishTransfer(after);
         return;
     }
-    if (std::exchange(m_restartWhenSent, false) && m_timer.isActive()) {
+    // A close or stop pressed while the frame went out takes effect now that its line
+    // end and pause are out, as the window's buttons did behind a frame that held up
+    // the event loop.
+    if (std::exchange(m_closeDue, false)) {
+        closeWindow();
+        return;
+    }
+    for (int presses = std::exchange(m_startPressesDue, 0); presses > 0; --presses) {
+        startButton();
+    }
+    if (std::exchange(m_restartWhenSent, false)) {
         // The tick is the time-out of the frame just sent: one whole interval for its
-        // reply before it is sent again.
-        m_timer.stop();
-        m_timer.start();
+        // reply before it is sent again. A tick that fell due while the frame went out
+        // would send it again at once, and two answers would then be on their way.
+        m_tickDue = false;
+        if (m_timer.isActive()) {
+            m_timer.stop();
+            m_timer.start();
+        }
     }
     // What arrived meanwhile goes first, as it would have behind a blocking frame.
     if (std::exchange(m_receiveDue, false) || (m_port.isOpen() && m_port.bytesWaiting() > 0)) {
@@ -395,11 +422,15 @@ void CloneEngine::finishTransfer(AfterFrame how) {
     closeWindow();
 }
 
-void CloneEngine::abandonFrame() {
-    // Stopping or closing mid-frame sends none of the frame's remaining parts. A text
-    // part already sent stays in the radio as an unfinished line, which the next frame
-    // first spoils (FrameSender::lineReset) so that it is never taken as a frame.
-    m_frames.abandon();
+void CloneEngine::closeButton() {
+    if (m_frames.busy()) {
+        m_closeDue = true;
+        return;
+    }
+    closeWindow();
+}
+
+void CloneEngine::forgetFrameSteps() {
     m_afterFrame = AfterFrame::Nothing;
     m_tickDue = false;
     m_restartWhenSent = false;
@@ -424,12 +455,14 @@ void CloneEngine::receiveEvent() {
     }
     const std::string bytes = m_port.readAll();
     m_rx.append(bytes);
+    const int faultBefore = s.WriteFault;
     const bool accepted = !s.writing() || s.bPreRead ? handleReadBuffer() : handleWriteBuffer();
     if (!bytes.empty()) {
         ++s.RxEventCount;
         m_silentTicks = 0;
     }
-    if (accepted && m_fastPacing) {
+    // A refusal found in fast pacing ends the write at once rather than at the tick.
+    if (m_fastPacing && (accepted || s.WriteFault != faultBefore)) {
         stepAfterReply();
     }
 }
@@ -478,9 +511,20 @@ bool CloneEngine::handleReadBuffer() {
 
 bool CloneEngine::handleWriteBuffer() {
     TransferState& s = m_state;
+    const int frame = s.bIdentified ? s.CurBlock : AnswerLedger::identification;
+    const auto answers = m_answers.take(m_rx, m_fastPacing);
+    if (m_fastPacing) {
+        return takeFastWriteAnswer(answers, frame);
+    }
+    // Where the acknowledgement must stand is the buffer's rule; the ledger adds that it
+    // answers this frame, not one sent before it.
+    const auto answersThisFrame = [&](int index) {
+        return index >= 0 && m_answers.frameAnsweredAt(m_rx.streamStart() + index) == frame;
+    };
     if (!s.bIdentified) {
-        if (m_rx.size() >= identReplyLength && CheckIdentReply(m_rx)) {
-            s.bIdentified = true;
+        if (m_rx.size() >= identReplyLength && CheckIdentReply(m_rx) &&
+            answersThisFrame(m_rx.FindPattern(okLine))) {
+            acknowledgeFrame();
             m_rx.clear();
             return true;
         }
@@ -490,13 +534,9 @@ bool CloneEngine::handleWriteBuffer() {
         }
         return false;
     }
-    if (m_rx.size() >= writeReplyLength && CheckWriteReply(m_rx)) {
-        if (s.CurBlock < blockCount) {
-            ++s.CurBlock;
-        }
-        if (s.CurBlock == passwordBlock + 1) {
-            s.CurBlock = firstWrittenBlock;
-        }
+    if (m_rx.size() >= writeReplyLength && CheckWriteReply(m_rx) &&
+        answersThisFrame(writeReplyOkIndex)) {
+        acknowledgeFrame();
         m_rx.clear();
         return true;
     }
@@ -505,6 +545,47 @@ bool CloneEngine::handleWriteBuffer() {
         m_rx.clear();
     }
     return false;
+}
+
+bool CloneEngine::takeFastWriteAnswer(const std::vector<AnswerLedger::Answer>& answers, int frame) {
+    // Fast pacing sends the next frame the moment an answer is taken, so an answer is
+    // taken wherever it stands behind the echo, but only the first answer to this frame:
+    // the answers owed to frames sent before it, and a second answer to a frame sent
+    // twice, are passed over.
+    TransferState& s = m_state;
+    const int fault = s.bIdentified ? 1 : 2;
+    for (const auto& answer : answers) {
+        if (answer.frame != frame) {
+            continue;
+        }
+        if (answer.kind == AnswerLedger::Kind::Refused) {
+            s.WriteFault = fault;
+            m_rx.clear();
+            return false;
+        }
+        acknowledgeFrame();
+        m_rx.dropFront(static_cast<std::size_t>(answer.end - m_rx.streamStart()));
+        return true;
+    }
+    if (m_rx.size() > writeBufferLimit) {
+        s.WriteFault = fault;
+        m_rx.clear();
+    }
+    return false;
+}
+
+void CloneEngine::acknowledgeFrame() {
+    TransferState& s = m_state;
+    if (!s.bIdentified) {
+        s.bIdentified = true;
+        return;
+    }
+    if (s.CurBlock < blockCount) {
+        ++s.CurBlock;
+    }
+    if (s.CurBlock == passwordBlock + 1) {
+        s.CurBlock = firstWrittenBlock;
+    }
 }
 
 std::string CloneEngine::OpenPort() {
@@ -540,7 +621,7 @@ void CloneEngine::closeWindow() {
         return;
     }
     m_timer.stop();
-    abandonFrame();
+    forgetFrameSteps();
     ClosePort();
     m_editor.settings().saveOptionFlags();
     m_state.bRunning = false;
@@ -561,6 +642,18 @@ void CloneEngine::failSilentLine() {
     }
     s.ReadFault = s.CurBlock < highBlocks ? 1 : 2;
     fail(s.ReadFault == 1 ? "msg1" : "msgversion");
+}
+
+std::string CloneEngine::lostPortText(const std::string& reason) const {
+    // The port's own account of a lost port is whole sentences that name the port (an
+    // unplugged adapter); a bare system text ("No such file or directory") is not.
+    const bool sentences =
+        !reason.empty() && std::string_view(".!?").find(reason.back()) != std::string_view::npos;
+    const std::string why =
+        sentences
+            ? reason
+            : replaced(replaced(text("rw011"), "%1", m_editor.settings().commPort), "%2", reason);
+    return text("rw010") + " " + why;
 }
 
 void CloneEngine::fail(const std::string& key) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/AnswerLedger.h"
 #include "link/CloneFrames.h"
 #include "link/CloneInterfaces.h"
 #include "link/RxBuffer.h"
@@ -8,6 +9,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace vn574::document {
 class Editor;
@@ -46,7 +48,8 @@ public:
     void setFastPacing(bool on) { m_fastPacing = on; }
     [[nodiscard]] bool fastPacing() const { return m_fastPacing; }
     void startButton();
-    void closeButton() { closeWindow(); }
+    // A close that comes while a frame goes out takes effect once the frame is out.
+    void closeButton();
     void tick();
     // The frame timer has run out: the next part of the frame being sent goes out.
     void frameTimerStep();
@@ -85,6 +88,8 @@ private:
     void fail(const std::string& key);
     void failSilentLine();
     void failWithText(const std::string& text);
+    // The message for a port that went away under the transfer.
+    [[nodiscard]] std::string lostPortText(const std::string& reason) const;
     void setStartCaption(const std::string& key);
     void showProgress(std::string text, int value);
     void showBlockProgress();
@@ -95,11 +100,16 @@ private:
     void skipChannels();
     void sendReadStep();
     void sendWriteStep();
+    // An identification or write frame, which the radio owes an answer.
+    void sendAnsweredFrame(int frame, const std::string& text, int pauseMs);
     // Whether the buffer held the reply the transfer was waiting for.
     bool handleReadBuffer();
     bool handleWriteBuffer();
+    bool takeFastWriteAnswer(const std::vector<AnswerLedger::Answer>& answers, int frame);
+    void acknowledgeFrame();
     void stepAfterReply();
-    void abandonFrame();
+    // Forgets what was to follow the frame being sent (a stop, the window closing).
+    void forgetFrameSteps();
     void finishTransfer(AfterFrame how);
 
     document::Editor& m_editor;
@@ -112,6 +122,7 @@ private:
     TickIntervals m_intervals;
 
     RxBuffer m_rx;
+    AnswerLedger m_answers;
     std::map<std::string, std::string> m_texts;
     std::string m_caption;
     std::string m_loadError;
@@ -127,6 +138,8 @@ private:
     bool m_receiveDue = false;      // bytes arrived while a frame was being sent
     bool m_tickDue = false;         // a tick came while a frame was being sent
     bool m_restartWhenSent = false; // the tick restarts as the time-out of this frame
+    int m_startPressesDue = 0;      // start button presses while a frame was being sent
+    bool m_closeDue = false;        // the close button pressed while a frame was being sent
     int m_silentTicks = 0;          // ticks since a byte last arrived
     // The data digits of every block the running write sends, encoded before its start.
     std::map<int, std::string> m_writeBlocks;

@@ -32,21 +32,9 @@ std::string endFrame() {
 }
 
 void FrameSender::send(std::string_view text, int pauseMs, int waitAfterMs) {
-    m_text = std::string(text);
     m_pauseMs = pauseMs;
     m_waitAfterMs = waitAfterMs;
-    if (m_lineOpen) {
-        m_port.write(lineReset);
-        m_lineOpen = false;
-        m_phase = Phase::Resetting;
-        m_timer.start(pauseMs);
-        return;
-    }
-    sendText();
-}
-
-void FrameSender::sendText() {
-    m_port.write(m_text);
+    m_port.write(text);
     m_phase = Phase::TextSent;
     m_timer.start(m_pauseMs);
 }
@@ -54,12 +42,6 @@ void FrameSender::sendText() {
 bool FrameSender::step() {
     switch (m_phase) {
     case Phase::Idle:
-        return false;
-    case Phase::Resetting:
-        if (m_onLineReset) {
-            m_onLineReset();
-        }
-        sendText();
         return false;
     case Phase::TextSent:
         m_port.write(lineEnd);
@@ -78,16 +60,6 @@ bool FrameSender::step() {
     }
     m_phase = Phase::Idle;
     return true;
-}
-
-void FrameSender::abandon() {
-    // After the text part the radio holds a line without its end; while resetting, the
-    // line is ended but what the radio said to it is still to be thrown away.
-    if (m_phase == Phase::TextSent || m_phase == Phase::Resetting) {
-        m_lineOpen = true;
-    }
-    m_phase = Phase::Idle;
-    m_timer.stop();
 }
 
 bool IsLink2(std::string_view buffer) {

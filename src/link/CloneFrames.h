@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -45,35 +44,19 @@ public:
     void send(std::string_view text, int pauseMs, int waitAfterMs = 0);
     // Returns true when the frame has just become sent.
     bool step();
-    // Stops the frame where it is: none of its remaining parts goes out.
-    void abandon();
+    // A frame is never cut short: the radio would take its text part and whatever comes
+    // next as one line.
     [[nodiscard]] bool busy() const { return m_phase != Phase::Idle; }
-    // A text part was abandoned without its line end, so the radio holds an unfinished
-    // line in front of whatever comes next. The next send() first spoils that line
-    // (see lineReset) and, a pause later, calls `onLineReset` so that the owner throws
-    // away what the radio said to it, before the frame's text part goes out.
-    [[nodiscard]] bool lineOpen() const { return m_lineOpen; }
-    void setLineResetHandler(std::function<void()> handler) { m_onLineReset = std::move(handler); }
 
 private:
-    enum class Phase { Idle, Resetting, TextSent, LineEndSent, Waiting };
-
-    void sendText();
+    enum class Phase { Idle, TextSent, LineEndSent, Waiting };
 
     SerialPort& m_port;
     FrameTimer& m_timer;
-    std::function<void()> m_onLineReset;
     Phase m_phase = Phase::Idle;
-    std::string m_text;
     int m_pauseMs = 0;
     int m_waitAfterMs = 0;
-    bool m_lineOpen = false;
 };
-
-// Ends an unfinished line so that it is no frame: the radio takes a line only with CR LF,
-// and a byte no frame has makes the unfinished text one it does not understand. Only a
-// line end alone would have completed the abandoned frame.
-inline constexpr std::string_view lineReset = "?\r\n";
 
 // IsLink2: the link test's check of the identification reply, byte for byte.
 bool IsLink2(std::string_view buffer);

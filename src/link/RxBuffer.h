@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -15,11 +16,23 @@ namespace vn574::link {
 class RxBuffer {
 public:
     void append(std::string_view bytes) { m_bytes.append(bytes); }
-    void clear() { m_bytes.clear(); }
+    void clear() { dropFront(m_bytes.size()); }
+    // Forgets the first `count` bytes, keeping what came after them.
+    void dropFront(std::size_t count) {
+        count = std::min(count, m_bytes.size());
+        m_start += static_cast<long long>(count);
+        m_bytes.erase(0, count);
+    }
 
     // RxLen
     [[nodiscard]] int size() const { return static_cast<int>(m_bytes.size()); }
     [[nodiscard]] std::string_view bytes() const { return m_bytes; }
+    // Where the buffer starts and ends in the stream of every byte received since the
+    // window loaded, so that a place in it keeps its meaning when the buffer is emptied.
+    [[nodiscard]] long long streamStart() const { return m_start; }
+    [[nodiscard]] long long streamEnd() const {
+        return m_start + static_cast<long long>(m_bytes.size());
+    }
 
     // FindPattern: the first index where the whole pattern matches, or -1.
     [[nodiscard]] int FindPattern(std::string_view pattern) const;
@@ -28,6 +41,7 @@ public:
 
 private:
     std::string m_bytes;
+    long long m_start = 0;
 };
 
 // What a read reply's data is handed to: the buffer, the index of the first data digit

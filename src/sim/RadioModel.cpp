@@ -63,7 +63,13 @@ std::vector<Emission> RadioModel::receive(std::string_view bytes) {
             m_line.clear();
             std::string reply = answer(line);
             if (!reply.empty() && !m_faults.silent) {
-                emitAnswer(std::move(reply), out);
+                const bool again =
+                    m_faults.answerAgainAfterMs >= 0 && (reply == okAnswer || reply == errorAnswer);
+                emitAnswer(reply, m_faults.replyDelayMs, out);
+                if (again) {
+                    emitAnswer(std::move(reply),
+                               m_faults.replyDelayMs + m_faults.answerAgainAfterMs, out);
+                }
             }
         } else if (m_line.size() > longestLine) {
             m_line.clear();
@@ -72,7 +78,7 @@ std::vector<Emission> RadioModel::receive(std::string_view bytes) {
     return out;
 }
 
-void RadioModel::emitAnswer(std::string bytes, std::vector<Emission>& out) const {
+void RadioModel::emitAnswer(std::string bytes, int delayMs, std::vector<Emission>& out) const {
     if (m_faults.garbageBytes > 0) {
         std::string noise;
         for (int i = 0; i < m_faults.garbageBytes; ++i) {
@@ -82,7 +88,7 @@ void RadioModel::emitAnswer(std::string bytes, std::vector<Emission>& out) const
     }
     const int piece =
         m_faults.splitBytes > 0 ? m_faults.splitBytes : static_cast<int>(bytes.size());
-    int delay = m_faults.replyDelayMs;
+    int delay = delayMs;
     for (std::size_t at = 0; at < bytes.size(); at += static_cast<std::size_t>(piece)) {
         out.push_back({delay, bytes.substr(at, static_cast<std::size_t>(piece))});
         delay += m_faults.splitGapMs;
@@ -162,10 +168,19 @@ std::optional<Memory> buildMemory(std::string_view modelCode, std::uint8_t optio
         memory[1 + k] = static_cast<std::uint8_t>(high * 16 + low);
     }
     memory[14] = optionByte;
-    for (std::size_t k = 0; k < password.size(); ++k) {
-        memory[64 + k] = static_cast<std::uint8_t>(password[k]);
-    }
+    putPassword(memory, password);
     return memory;
+}
+
+bool putPassword(Memory& memory, std::string_view password) {
+    constexpr std::size_t field = 64; // block 4
+    constexpr std::size_t fieldBytes = 16;
+    if (password.size() > fieldBytes) {
+        return false;
+    }
+    std::fill(memory.begin() + field, memory.begin() + field + fieldBytes, 0);
+    std::copy(password.begin(), password.end(), memory.begin() + field);
+    return true;
 }
 
 std::string blockDigits(const Memory& memory, int block) {

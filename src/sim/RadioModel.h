@@ -26,6 +26,9 @@ struct Faults {
     // Once the radio has answered the read or the write of this block, the line goes
     // dead (cable pulled, radio switched off): no echo, no answer, nothing ever again.
     int freezeAfterBlock = -1;
+    // The "OK" or "ERROR" to an identification or a write comes a second time, this
+    // many milliseconds after the first (-1: once, as it should).
+    int answerAgainAfterMs = -1;
 };
 
 // Bytes the radio side puts on the line, `delayMs` after the input that caused them.
@@ -56,7 +59,7 @@ public:
 
 private:
     std::string answer(const std::string& line);
-    void emitAnswer(std::string bytes, std::vector<Emission>& out) const;
+    void emitAnswer(std::string bytes, int delayMs, std::vector<Emission>& out) const;
 
     Memory m_memory;
     Faults m_faults;
@@ -74,6 +77,10 @@ private:
 // password is longer than 16 characters.
 std::optional<Memory> buildMemory(std::string_view modelCode, std::uint8_t optionByte,
                                   std::string_view password);
+
+// Puts a password (one byte per character, at most 16) into the password field of
+// block 4, the rest of the field 0. False when it is longer.
+bool putPassword(Memory& memory, std::string_view password);
 
 // The memory as 32 upper-case digits per block, for blocks `block`.
 std::string blockDigits(const Memory& memory, int block);

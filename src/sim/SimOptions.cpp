@@ -59,6 +59,8 @@ bool applyFault(std::string_view faultText, Faults& faults, std::string& error) 
         faults.splitBytes = value.value_or(8);
     } else if (kind == "delay") {
         return needs(faults.replyDelayMs);
+    } else if (kind == "answer-twice") {
+        faults.answerAgainAfterMs = value.value_or(0);
     } else {
         error = "unknown fault: " + std::string(kind);
         return false;
@@ -106,6 +108,7 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args,
                     return std::nullopt;
                 }
                 options.password = *text;
+                options.passwordGiven = true;
             } else if (arg == "--fault") {
                 if (!applyFault(*text, options.faults, error)) {
                     return std::nullopt;
@@ -132,11 +135,12 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args,
 }
 
 std::string simUsage() {
-    return "usage: vn574-radio-sim (--image FILE | --model N [--option-byte B] [--password P])\n"
+    return "usage: vn574-radio-sim (--image FILE | --model N [--option-byte B]) [--password P]\n"
            "                       [--save FILE] [--log FILE] [--baud-pace] [--fault KIND[=N]]...\n"
            "Puts a simulated radio on a pseudo-terminal and prints its device path.\n"
            "faults: silent, no-echo, ident-error, write-error=BLOCK, never-answer=BLOCK,\n"
-           "        freeze-after=BLOCK, garbage[=BYTES], split[=BYTES], delay=MS\n";
+           "        freeze-after=BLOCK, garbage[=BYTES], split[=BYTES], delay=MS,\n"
+           "        answer-twice[=MS]\n";
 }
 
 } // namespace vn574::sim

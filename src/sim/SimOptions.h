@@ -14,6 +14,7 @@ struct SimOptions {
     int model = -1;        // --model N: build the memory for model N (0..31)
     int optionByte = 0;    // --option-byte B (decimal, or hexadecimal with 0x)
     std::string password;  // --password P
+    bool passwordGiven = false;
     std::string saveFile;  // --save FILE
     std::string logFile;   // --log FILE: every frame understood, one a line, as it comes
     bool baudPace = false; // --baud-pace: 9600 bit/s on the line

@@ -66,13 +66,19 @@ int main(int argc, char** argv) {
             return 1;
         }
         std::copy(bytes.begin(), bytes.end(), reinterpret_cast<char*>(memory.data()));
-    } else {
-        // The password as the program sends it: one byte per character.
-        const auto password = vn574::codec::passwordBytes(options->password);
-        if (!password) {
-            std::cerr << "vn574-radio-sim: --password takes only characters U+0001..U+00FF\n";
-            return 2;
+    }
+    // The password as the program sends it: one byte per character.
+    const auto password = vn574::codec::passwordBytes(options->password);
+    if (!password) {
+        std::cerr << "vn574-radio-sim: --password takes only characters U+0001..U+00FF\n";
+        return 2;
+    }
+    if (!options->imageFile.empty()) {
+        // Given with an image, it replaces the image's own password ("" clears it).
+        if (options->passwordGiven) {
+            putPassword(memory, *password);
         }
+    } else {
         const auto built = buildMemory(vn574::codec::modelCodeOf(options->model),
                                        static_cast<std::uint8_t>(options->optionByte), *password);
         if (!built) {

@@ -401,36 +401,73 @@ TEST(CloneReadFast, ReplyAfterStopSendsNothingAndStartContinuesWithTheBlockDue) 
     EXPECT_EQ(rig.codec.received, rig.radio.memory());
 }
 
-// Stop and close take effect at once, also between the two parts of a frame: its line
-// end never follows. The radio holds the text part as an unfinished line, which the
-// next frame spoils first, so that it is never taken as a frame and no block is read
-// twice.
-TEST(CloneRead, StopOrCloseMidFrameSendsNoMoreOfTheFrame) {
+// A port that goes away under the transfer ends it at the next tick. The port's own
+// account, whole sentences, is shown as it stands; a bare system text gets the name.
+TEST(CloneRead, PortLostMidTransferSaysSoOnceInWholeSentences) {
+    const std::string vanished =
+        "The serial port ttyUSB0 has gone away during the transfer: the cable was unplugged.";
+    for (const auto& [reason, expected] :
+         {std::pair{vanished, "The transfer has stopped. " + vanished},
+          std::pair{std::string("No such file or directory"),
+                    std::string("The transfer has stopped. The COMM port ttyUSB0 is no longer "
+                                "available: No such file or directory.")}}) {
+        CloneRig rig(sampleRadio(100));
+        rig.engine().startButton();
+        ASSERT_TRUE(rig.runUntil([&] { return rig.state.CurBlock == 50; }));
+        rig.line.close();
+        rig.line.openError = reason;
+        ASSERT_TRUE(rig.runUntilClosed());
+        EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Failed);
+        EXPECT_EQ(rig.prompts.messages, std::vector<std::string>{expected});
+        EXPECT_TRUE(rig.lastMessageEndedCleanly());
+    }
+}
+
+// The line only ever carries whole frames: a stop or close pressed between the two
+// parts of a frame takes effect once its line end and the pause behind it are out.
+TEST(CloneRead, StopOrCloseMidFrameWaitsForTheWholeFrame) {
     CloneRig rig(sampleRadio(100));
     const auto midFrame = [&] {
         return rig.engine().sendingFrame() && rig.line.writes.back().bytes == link::readFrame(100);
     };
     rig.engine().startButton();
     ASSERT_TRUE(rig.runUntil(midFrame));
+    const long long pressed = rig.clock.now;
     rig.engine().startButton(); // stop
+    EXPECT_TRUE(rig.state.bRunning);
+    ASSERT_TRUE(rig.runUntil([&] { return !rig.state.bRunning; }));
+    EXPECT_EQ(rig.clock.now - pressed, 2 * link::shortFramePauseMs);
+    EXPECT_EQ(rig.line.writes.back().bytes, "\r\n");
+    EXPECT_EQ(rig.view.startCaption, rig.text("rw003"));
     const auto sent = rig.line.writes.size();
     rig.runFor(1000);
     EXPECT_EQ(rig.line.writes.size(), sent);
-    EXPECT_EQ(rig.framesNamed(link::readFrame(100)), 0);
+    EXPECT_EQ(rig.framesNamed(link::readFrame(100)), 1);
     rig.engine().startButton(); // continue
     ASSERT_TRUE(rig.runUntilClosed());
-    EXPECT_EQ(rig.line.writes[sent].bytes, link::lineReset);
     EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Completed);
     EXPECT_EQ(rig.readBlocks(), range(0, 511));
     EXPECT_EQ(rig.codec.received, rig.radio.memory());
+    for (const auto& write : rig.line.writes) {
+        ASSERT_TRUE(write.bytes == "\r\n" || write.bytes.starts_with("ZT~")) << write.bytes;
+    }
 
-    CloneRig closing(sampleRadio(100));
+    // A write frame: the window goes once the line end and its pause are out.
+    CloneRig closing(*sim::buildMemory("66AA33", 0xF0, ""));
+    closing.codec.source = sampleRadio(100);
+    setGridRowsInUse(closing.editor, 100);
+    closing.openWindow(link::TransferMode::Write);
     closing.engine().startButton();
-    ASSERT_TRUE(closing.runUntil([&] { return closing.engine().sendingFrame(); }));
+    ASSERT_TRUE(closing.runUntil([&] {
+        return closing.engine().sendingFrame() && closing.line.writes.back().bytes.size() == 41;
+    }));
+    const long long closePressed = closing.clock.now;
     closing.engine().closeButton();
-    const auto sentBeforeClose = closing.line.writes.size();
-    closing.runFor(1000);
-    EXPECT_EQ(closing.line.writes.size(), sentBeforeClose);
+    EXPECT_EQ(closing.view.closed, 0);
+    ASSERT_TRUE(closing.runUntilClosed());
+    EXPECT_EQ(closing.clock.now - closePressed, 2 * link::writeFramePauseMs);
+    EXPECT_EQ(closing.line.writes.back().bytes, "\r\n");
+    EXPECT_EQ(closing.writtenBlocks(), range(16, 16));
     EXPECT_FALSE(closing.line.isOpen());
     EXPECT_EQ(closing.engine().outcome(), CloneOutcome::Closed);
 }

@@ -36,6 +36,44 @@ struct WriteRig : CloneRig {
     }
 };
 
+// The identification (-1) and each block, in the order their first frames went out,
+// with the times of that frame's text part and of its line end.
+struct FirstFrame {
+    int frame;
+    long long textAt;
+    long long lineEndAt;
+};
+
+std::vector<FirstFrame> firstFrames(const CloneRig& rig) {
+    std::vector<FirstFrame> first;
+    const auto& writes = rig.line.writes;
+    for (std::size_t k = 0; k + 1 < writes.size(); ++k) {
+        const std::string& text = writes[k].bytes;
+        const bool ident = text == "VN575";
+        if (!ident && !(text.size() == 41 && text[8] == 'W')) {
+            continue;
+        }
+        const int frame = ident ? -1 : std::stoi(text.substr(4, 4), nullptr, 16) / 16;
+        if (std::none_of(first.begin(), first.end(),
+                         [&](const FirstFrame& f) { return f.frame == frame; })) {
+            first.push_back({frame, writes[k].at, writes[k + 1].at});
+        }
+    }
+    return first;
+}
+
+// Whether no frame went out before the radio, answering `delayMs` after a line end,
+// could have answered the frame before it.
+bool eachFrameWaitedForTheAnswerBefore(const CloneRig& rig, int delayMs) {
+    const auto first = firstFrames(rig);
+    for (std::size_t k = 1; k < first.size(); ++k) {
+        if (first[k].textAt < first[k - 1].lineEndAt + delayMs) {
+            return false;
+        }
+    }
+    return true;
+}
+
 TEST(CloneWrite, WindowOpensForWritingWithPasswordControlsReset) {
     WriteRig rig;
     EXPECT_EQ(rig.engine().caption(), "Write Data to Radio  (COMM Port:ttyUSB0)");
@@ -306,6 +344,100 @@ TEST(CloneWriteFast, PasswordGateIdentificationAndEveryBlockOnceWithoutWaitingFo
     EXPECT_TRUE(rig.lastMessageEndedCleanly());
     // Well under the 496 ticks of 100 ms a write at the tick needs.
     EXPECT_LT(rig.clock.now, 496 * 100 / 2);
+}
+
+// Answers name no block, so each counts only for the frame it answers. At the tick the
+// buffer rules stay: an answer inside the frame's pauses is taken; the identification
+// answered late (and so sent again) leaves a second answer that lands right behind the
+// next frame's echo, which must not acknowledge that block; an answer given twice
+// stands in front of the next echo unless both came together.
+TEST(CloneWrite, EarlyLateAndDoubledAnswersAtTheTickFollowTheBufferRules) {
+    struct Case {
+        const char* name;
+        int delayMs;
+        int againMs;
+        const char* failureKey;
+    };
+    for (const auto& c : {Case{"early", 5, -1, ""}, Case{"late", 115, -1, "msg2"},
+                          Case{"doubled together", 5, 0, ""}, Case{"doubled", 5, 30, "msg2"}}) {
+        SCOPED_TRACE(c.name);
+        sim::Faults faults;
+        faults.replyDelayMs = c.delayMs;
+        faults.answerAgainAfterMs = c.againMs;
+        WriteRig rig(100, faults);
+        rig.engine().startButton();
+        ASSERT_TRUE(rig.runUntilClosed());
+        EXPECT_EQ(rig.engine().failureKey(), c.failureKey);
+        EXPECT_TRUE(rig.lastMessageEndedCleanly());
+        if (*c.failureKey == '\0') {
+            EXPECT_EQ(rig.writtenBlocks(), range(16, 511));
+        } else {
+            ASSERT_FALSE(rig.writtenBlocks().empty());
+            EXPECT_EQ(rig.writtenBlocks().back(), 16);
+            EXPECT_EQ(rig.framesNamed("ZT~E"), 0);
+        }
+    }
+}
+
+// Fast pacing takes an answer wherever it stands behind the echo, but only the first
+// answer to the frame waiting for one: a late answer to a frame sent again, the second
+// answer to a frame sent twice and an answer given twice are passed over, so no frame
+// goes out before the radio has answered the one before it.
+TEST(CloneWriteFast, EarlyLateAndDoubledAnswersAcknowledgeOnlyTheirOwnFrame) {
+    struct Case {
+        const char* name;
+        int delayMs;
+        int againMs;
+    };
+    for (const auto& c : {Case{"early", 5, -1}, Case{"late", 125, -1}, Case{"just late", 115, -1},
+                          Case{"doubled", 0, 3}, Case{"slow and doubled", 105, 2}}) {
+        SCOPED_TRACE(c.name);
+        sim::Faults faults;
+        faults.replyDelayMs = c.delayMs;
+        faults.answerAgainAfterMs = c.againMs;
+        WriteRig rig(100, faults);
+        rig.engine().setFastPacing(true);
+        rig.engine().startButton();
+        ASSERT_TRUE(rig.runUntilClosed());
+        EXPECT_EQ(rig.engine().outcome(), CloneOutcome::Completed);
+        EXPECT_TRUE(rig.lastMessageEndedCleanly());
+        EXPECT_TRUE(eachFrameWaitedForTheAnswerBefore(rig, c.delayMs));
+        for (int b = 16; b < 512; ++b) {
+            ASSERT_TRUE(rig.radioHoldsSourceBlock(b)) << b;
+        }
+        auto written = rig.writtenBlocks();
+        EXPECT_TRUE(std::is_sorted(written.begin(), written.end()));
+        written.erase(std::unique(written.begin(), written.end()), written.end());
+        EXPECT_EQ(written, range(16, 511));
+        if (c.delayMs < 100) {
+            EXPECT_EQ(rig.framesNamed("VN575"), 1);
+            EXPECT_EQ(rig.writtenBlocks().size(), 496U);
+        }
+    }
+}
+
+// A refusal that comes late is still the refusal of its block: the write ends with
+// "msg2" and sends nothing after that block, also when it is the last one.
+TEST(CloneWriteFast, LateRefusalEndsTheWriteAtItsBlock) {
+    for (const int refused : {40, 511}) {
+        SCOPED_TRACE(refused);
+        sim::Faults faults;
+        faults.replyDelayMs = 115;
+        faults.writeErrorBlock = refused;
+        WriteRig rig(100, faults);
+        rig.engine().setFastPacing(true);
+        rig.engine().startButton();
+        ASSERT_TRUE(rig.runUntilClosed());
+        EXPECT_EQ(rig.engine().failureKey(), "msg2");
+        EXPECT_EQ(rig.prompts.messages, std::vector<std::string>{rig.text("msg2")});
+        EXPECT_TRUE(rig.lastMessageEndedCleanly());
+        EXPECT_EQ(rig.framesNamed("ZT~E"), 0);
+        EXPECT_EQ(firstFrames(rig).back().frame, refused);
+        EXPECT_LE(
+            std::count(rig.radio.frames().begin(), rig.radio.frames().end(),
+                       link::writeFrame(refused, sim::blockDigits(rig.codec.source, refused))),
+            2);
+    }
 }
 
 // The frame's parts go out from the frame timer with the same pauses as ever, and a

@@ -72,35 +72,6 @@ TEST(CloneFrames, SendFrameSendsTextAndLineEndInTwoCallsWithPauses) {
     EXPECT_EQ(port.log, expected);
 }
 
-// A text part left without its line end must never become a frame: the next frame
-// first spoils that line, has the owner throw away the radio's answer to it, and only
-// then goes out itself.
-TEST(CloneFrames, AbandonedTextPartIsSpoiltBeforeTheNextFrame) {
-    RecordingPort port;
-    LoggingTimer timer(port.log);
-    FrameSender frames(port, timer);
-    frames.setLineResetHandler([&] { port.log.emplace_back("reset"); });
-    frames.send(writeFrame(16, std::string(32, 'A')), writeFramePauseMs);
-    frames.abandon();
-    EXPECT_TRUE(frames.lineOpen());
-    frames.send(readFrame(0), shortFramePauseMs);
-    EXPECT_FALSE(frames.step());
-    EXPECT_FALSE(frames.step());
-    EXPECT_TRUE(frames.step());
-    const std::vector<std::string> expected = {"write ZT~F0100W" + std::string(32, 'A'),
-                                               "pause 20",
-                                               "stop",
-                                               "write ?\r\n",
-                                               "pause 10",
-                                               "reset",
-                                               "write ZT~F0000R",
-                                               "pause 10",
-                                               "write \r\n",
-                                               "pause 10"};
-    EXPECT_EQ(port.log, expected);
-    EXPECT_FALSE(frames.lineOpen());
-}
-
 TEST(CloneFrames, IsLink2AcceptsOnlyTheExactThirteenBytes) {
     EXPECT_TRUE(IsLink2("VN575\r\n\r\nOK\r\n"));
     EXPECT_FALSE(IsLink2("VN575\r\n\r\nOK\r\n\n"));

@@ -92,6 +92,17 @@ TEST(RadioModel, FaultsShapeTheAnswers) {
     RadioModel stubborn(sample(), never);
     EXPECT_EQ(joined(stubborn.receive("ZT~F0010R\r\n")), "ZT~F0010R\r\n");
     EXPECT_NE(joined(stubborn.receive("ZT~F0020R\r\n")), "ZT~F0020R\r\n");
+
+    // Only the OK or ERROR comes twice, the echo and read replies once.
+    Faults twice;
+    twice.answerAgainAfterMs = 7;
+    twice.replyDelayMs = 5;
+    RadioModel doubled(sample(), twice);
+    const auto ident = doubled.receive("VN575\r\n");
+    ASSERT_EQ(ident.size(), 3U);
+    EXPECT_EQ(ident[1].bytes, ident[2].bytes);
+    EXPECT_EQ(ident[2].delayMs - ident[1].delayMs, 7);
+    EXPECT_EQ(doubled.receive("ZT~F0000R\r\n").size(), 2U);
 }
 
 TEST(RadioModel, BuildsAMemoryFromModelCodeOptionsAndPassword) {
@@ -106,6 +117,14 @@ TEST(RadioModel, BuildsAMemoryFromModelCodeOptionsAndPassword) {
     EXPECT_FALSE(buildMemory("66AA3", 0, ""));
     EXPECT_FALSE(buildMemory("66AAXX", 0, ""));
     EXPECT_FALSE(buildMemory("66AA33", 0, "12345678901234567"));
+
+    // A password put into an image replaces the whole field, a longer one nothing.
+    Memory image = *buildMemory("66AA33", 0, "OLDPASSWORD");
+    EXPECT_TRUE(putPassword(image, "NEW"));
+    EXPECT_EQ(std::string(image.begin() + 64, image.begin() + 80),
+              std::string("NEW") + std::string(13, '\0'));
+    EXPECT_FALSE(putPassword(image, "12345678901234567"));
+    EXPECT_EQ(std::string(image.begin() + 64, image.begin() + 67), "NEW");
 }
 
 TEST(SimOptions, ParsesImageModelFaultsAndPacing) {
@@ -122,6 +141,14 @@ TEST(SimOptions, ParsesImageModelFaultsAndPacing) {
     EXPECT_TRUE(options->faults.silent);
     EXPECT_TRUE(options->baudPace);
     EXPECT_EQ(options->saveFile, "out.img");
+    EXPECT_TRUE(options->passwordGiven);
+
+    options =
+        parseSimOptions({"--image", "a.img", "--password", "", "--fault", "answer-twice=4"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_TRUE(options->passwordGiven);
+    EXPECT_EQ(options->faults.answerAgainAfterMs, 4);
+    EXPECT_FALSE(parseSimOptions({"--image", "a.img"}, error)->passwordGiven);
 
     EXPECT_FALSE(parseSimOptions({"--model", "32"}, error));
     EXPECT_FALSE(parseSimOptions({"--image", "a.img", "--model", "3"}, error));

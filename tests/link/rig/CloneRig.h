@@ -30,7 +30,13 @@ public:
     }
     void stop() override { m_active = false; }
     [[nodiscard]] bool isActive() const override { return m_active; }
-    void setInterval(int milliseconds) override { m_interval = milliseconds; }
+    // As a QTimer does, a running timer starts its new interval from now.
+    void setInterval(int milliseconds) override {
+        m_interval = milliseconds;
+        if (m_active) {
+            m_nextDue = m_clock.now + m_interval;
+        }
+    }
     [[nodiscard]] int interval() const override { return m_interval; }
     [[nodiscard]] long long nextDue() const { return m_nextDue; }
     void advance() { m_nextDue += m_interval; }

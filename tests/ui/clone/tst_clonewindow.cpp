@@ -336,12 +336,15 @@ void TestCloneWindow::stopAndContinueGoesOnWithTheBlockDue() {
             stopped = true;
             QTimer::singleShot(0, &window, [&] {
                 button(window, "cmdStart")->click();
-                framesAtStop = rig.radio.frames().size();
-                tickWhileStopped = window.tickActive();
-                captionWhileStopped = button(window, "cmdStart")->text();
-                QTimer::singleShot(40, &window, [&] {
-                    framesAtRestart = rig.radio.frames().size();
-                    button(window, "cmdStart")->click();
+                // The stop takes effect once the frame on its way is out (20 ms at most).
+                QTimer::singleShot(30, &window, [&] {
+                    framesAtStop = rig.radio.frames().size();
+                    tickWhileStopped = window.tickActive();
+                    captionWhileStopped = button(window, "cmdStart")->text();
+                    QTimer::singleShot(40, &window, [&] {
+                        framesAtRestart = rig.radio.frames().size();
+                        button(window, "cmdStart")->click();
+                    });
                 });
             });
         });
