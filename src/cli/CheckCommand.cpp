@@ -14,16 +14,20 @@ constexpr int exitNeedsAttention = 1; // as diff: 0 all well, 1 found something,
 } // namespace
 
 // vn574-cli check IN.vd: the cells the main window marks as needing attention, one line
-// each, and the count.
+// each, then what a write refuses outside the grid, and the count of both. A file that
+// reports nothing writes to a radio as it stands.
 int runCheck(const QStringList& arguments) {
     CliSession session;
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Lists the cells of a channel data file (.vd with its .ton file) that the radio "
         "cannot hold as they stand, as the editor marks them: a frequency outside the "
-        "model's bands, an unknown tone, a PRI channel not in use, an option signal the "
-        "installed options do not offer, a name the radio cannot store. Exit status 0 when "
-        "no cell needs attention, 1 when some do, 2 on a wrong command line or an "
+        "model's bands or not in the radio's form, a step, tone or word without a code, a PRI "
+        "channel not in use, an option signal the installed options do not offer or a memory "
+        "outside its list, a name the radio cannot store. One line each: row, column, value, "
+        "reason. Then what a write refuses outside the grid (radio options, auto dialer, own "
+        "ID, 5-tone codes), one line each: section, item, value, reason. Exit status 0 when "
+        "nothing needs attention, 1 when something does, 2 on a wrong command line or an "
         "unreadable file."));
     session.addCommonOptions(parser);
     parser.addPositionalArgument(QStringLiteral("IN.vd"), QStringLiteral("The file to check."));
@@ -46,8 +50,16 @@ int runCheck(const QStringList& arguments) {
                   << '\t' << editor.cell(issue.cell.row, issue.cell.column) << '\t'
                   << document::CellChecks::reason(editor, issue) << '\n';
     }
-    std::cout << checks.summary(editor) << '\n';
-    return checks.issues().empty() ? exitOk : exitNeedsAttention;
+    const auto records = document::CellChecks::recordIssues(editor);
+    for (const document::RecordIssue& issue : records) {
+        std::cout << document::sectionName(issue.section) << '\t'
+                  << document::escapedValue(issue.item) << '\t'
+                  << document::escapedValue(issue.value) << '\t'
+                  << document::CellChecks::reason(editor, issue) << '\n';
+    }
+    const std::size_t count = checks.issues().size() + records.size();
+    std::cout << document::CellChecks::summary(editor, count) << '\n';
+    return count == 0 ? exitOk : exitNeedsAttention;
 }
 
 } // namespace vn574::cli

@@ -7,6 +7,7 @@
 #include "document/Editor.h"
 #include "document/FieldRules.h"
 #include "document/OptionLists.h"
+#include "document/RecordRules.h"
 #include "document/ValueTables.h"
 
 #include <algorithm>
@@ -100,11 +101,7 @@ bool ImageCodec::encodeOptions1(std::string& out) {
     // that is no byte has no code, and writing some other number instead would change
     // the radio's setting behind the user's back.
     const auto number = [&](const std::string& text, std::string& digits) {
-        if (text.empty()) {
-            digits = "00";
-            return true;
-        }
-        const auto value = byteNumberOf(text);
+        const auto value = doc::optionByteOf(text);
         if (!value) {
             return false;
         }
@@ -167,8 +164,9 @@ std::string ImageCodec::encodeBits(bool inUse) const {
                 const std::string& status = m_editor.grid().cell(row, doc::colStatus);
                 set = !(status == words.inactive || status.empty());
             } else {
-                const std::string& skip = document.strChData.at(row, doc::colScanSkip);
-                set = !(skip == words.scanSkip0 || skip.empty());
+                // A word of another language has no code: it skips the channel.
+                set = doc::scanSkipBitOf(document.strChData.at(row, doc::colScanSkip), words)
+                          .value_or(true);
             }
             if (set) {
                 digit += 8 >> i;
@@ -199,18 +197,12 @@ bool ImageCodec::encodeChannelFirstHalf(int row, std::string& out) {
 
     const std::string& shift = t.at(row, doc::colShift);
     const std::string& pac = t.at(row, doc::colPacMode);
-    int switches = 0;
-    if (shift == "off"sv && pac == "on"sv) {
-        switches = 1;
-    } else if (shift == "on"sv && pac == "on"sv) {
-        switches = 3;
-    } else if (shift == "on"sv && pac == "off"sv) {
-        switches = 2;
-    }
+    const int switches = doc::switchPairDigitOf(shift, pac).value_or(0);
     const std::string& pri = t.at(row, doc::colPri);
-    const int flags = (t.at(row, doc::colWideNarrow) == doc::storedNarrow ? 8 : 0) +
-                      (t.at(row, doc::colBcl) == "on"sv ? 4 : 0) +
-                      (t.at(row, doc::colAni) == "on"sv ? 2 : 0) +
+    const auto bit = [](std::optional<bool> value) { return value.value_or(false) ? 1 : 0; };
+    const int flags = (8 * bit(doc::narrowBitOf(t.at(row, doc::colWideNarrow)))) +
+                      (4 * bit(doc::switchBitOf(t.at(row, doc::colBcl)))) +
+                      (2 * bit(doc::switchBitOf(t.at(row, doc::colAni)))) +
                       (pri != "off"sv && !pri.empty() ? 1 : 0);
 
     const auto rxSingle = singleOf(rx);
@@ -255,19 +247,10 @@ bool ImageCodec::encodeChannelFirstHalf(int row, std::string& out) {
         }
     }
 
-    const std::string step =
-        Hex2(doc::positionOf(doc::StepList(), t.at(row, doc::colRef)).value_or(0));
-
-    std::string frequency = "1450000";
-    const std::size_t point = rx.find('.');
-    if (point != std::string::npos && point >= 1 && point <= 3 && rx.size() - point - 1 >= 4 &&
-        std::all_of(rx.begin(), rx.begin() + static_cast<std::ptrdiff_t>(point), isDecimalDigit) &&
-        std::all_of(rx.begin() + static_cast<std::ptrdiff_t>(point) + 1, rx.end(),
-                    isDecimalDigit)) {
-        frequency = std::string(3 - point, '0');
-        frequency += rx.substr(0, point);
-        frequency += rx.substr(point + 1, 4);
-    }
+    // A step or a receive frequency without a code is written as the filler (5 kHz,
+    // 145.0000 MHz), as it always has been; the live checks mark such cells.
+    const std::string step = Hex2(doc::stepCodeOf(t.at(row, doc::colRef)).value_or(0));
+    const std::string frequency = doc::storedRxDigits(rx).value_or("1450000");
 
     const double difference = std::fabs(*doc::parseNumber(tx) - *doc::parseNumber(rx));
     const std::string s = fixedText(difference, 4);
@@ -318,17 +301,7 @@ bool ImageCodec::encodeChannelSecondHalf(int row, std::string& out) {
             out += "00";
             continue;
         }
-        const char c = name[position];
-        const std::size_t extra = nameExtraCharacters.find(c);
-        if (extra != std::string_view::npos) {
-            out += Hex2(firstNameExtraCode + static_cast<int>(extra));
-        } else if (isDecimalDigit(c)) {
-            out += Hex2(c);
-        } else if (c >= 'A' && c <= 'Z') {
-            out += Hex2(c - capitalCodeOffset);
-        } else {
-            out += "00";
-        }
+        out += Hex2(doc::nameCharacterCode(name[position]).value_or(0));
     }
 
     const std::string& pri = t.at(row, doc::colPri);
@@ -353,7 +326,7 @@ bool ImageCodec::encodeChannelSecondHalf(int row, std::string& out) {
         out += "00";
     }
 
-    out += t.at(row, doc::colDcsDet) == "on"sv ? "01" : "00";
+    out += doc::switchBitOf(t.at(row, doc::colDcsDet)).value_or(false) ? "01" : "00";
 
     for (const int column : {doc::colOptMemory, doc::colPttId}) {
         std::string& value = t.at(row, column);
@@ -398,11 +371,8 @@ bool ImageCodec::encodeAutoDial(int memory, std::string& out) {
     const auto fields = app::splitFields(m_editor.document().strAutoDial, '|');
     out.clear();
     for (const char c : fields[static_cast<std::size_t>(memory) + 1]) {
-        const std::size_t extra = autoDialExtraCharacters.find(c);
-        if (isDecimalDigit(c)) {
-            out += Hex2(c);
-        } else if (extra != std::string_view::npos) {
-            out += Hex2(firstAutoDialExtraCode + static_cast<int>(extra));
+        if (const auto code = doc::autoDialCharacterCode(c)) {
+            out += Hex2(*code);
         }
     }
     // A memory of more than 16 characters gives more than 32 digits; the write sends no
@@ -437,20 +407,19 @@ bool ImageCodec::encodeOwnId(std::string& out) {
     const doc::ToneData& tone = m_editor.document().toneData;
     out = "00" + Hex2(tone.selfIdMode) + Hex2(tone.selfIdStd) + Hex2(tone.selfIdLen) +
           Hex2(tone.selfIdTime);
+    // One tone digit per byte; anything but a hexadecimal digit would put a character
+    // into the frame that the radio cannot take as a digit.
+    if (!doc::ownIdFits(tone)) {
+        refuse("Error 5-Tone own ID Data Format , please check!");
+        return false;
+    }
     const std::string id = tone.selfId.str();
     for (int i = 1; i <= 5; ++i) {
         if (i > tone.selfIdLen) {
             out += "00";
             continue;
         }
-        const char c = id[static_cast<std::size_t>(i - 1)];
-        // One tone digit per byte; anything but a hexadecimal digit would put a
-        // character into the frame that the radio cannot take as a digit.
-        if (!isHexDigit(c)) {
-            refuse("Error 5-Tone own ID Data Format , please check!");
-            return false;
-        }
-        out += "0" + std::string(1, upperHex(c));
+        out += "0" + std::string(1, upperHex(id[static_cast<std::size_t>(i - 1)]));
     }
     out += Hex2(tone.selfIdDelay) + "0000000000";
     return true;
@@ -477,31 +446,17 @@ bool ImageCodec::encodeFiveTone(int block, std::string& out) {
     doc::FiveToneRec& rec = fiveToneRecord(tone, block);
     const auto what = [block] { return "Error 5-Tone " + fiveToneName(block) + " Data Format ("; };
     // The block holds 24 digits; a longer code could never be filled up to its length.
-    if (rec.codeLen > 22) {
+    const auto stored = doc::storedFiveTone(rec, tone.selfId.str(), block <= lastFiveToneBlock);
+    if (!stored) {
         refuse(what() + "more than 22 digits), please check!");
         return false;
     }
-    std::string code = rec.code.str();
-    while (trimSpaces(code).size() < rec.codeLen) {
-        code = std::string(trimSpaces(code)) + "E";
-        rec.code.assign(code);
-        code = rec.code.str();
-    }
-    if (block <= lastFiveToneBlock && rec.codeLen > 2) {
-        const std::string_view trimmed = trimSpaces(code);
-        const auto ownId = [&tone] { return std::string(trimSpaces(tone.selfId.str())); };
-        std::optional<std::string> expanded;
-        if (trimmed == "E2SelfID"sv) {
-            expanded = "E2" + ownId();
-        } else if (trimmed.starts_with("E3") && trimmed.size() == 14 &&
-                   trimmed.ends_with("ESelfID")) {
-            expanded = std::string(trimmed.substr(0, 7)) + "E" + ownId();
-        }
-        if (expanded) {
-            rec.code.assign(*expanded);
-            rec.codeLen = static_cast<std::uint8_t>(trimSpaces(rec.code.str()).size());
-            code = rec.code.str();
-        }
+    // The filling and the expanded own ID are kept in the record, as they always were.
+    rec = *stored;
+    const auto digits = doc::fiveToneDigits(rec);
+    if (!digits) {
+        refuse(what() + "a code digit is not 0..9 or A..F), please check!");
+        return false;
     }
 
     out.clear();
@@ -510,12 +465,7 @@ bool ImageCodec::encodeFiveTone(int block, std::string& out) {
     out += Hex2(rec.std);
     out += Hex2(rec.codeLen);
     out += Hex2(rec.toneTime);
-    const std::string_view digits = trimSpaces(code).substr(0, rec.codeLen);
-    for (const char c : digits) {
-        if (!isHexDigit(c)) {
-            refuse(what() + "a code digit is not 0..9 or A..F), please check!");
-            return false;
-        }
+    for (const char c : *digits) {
         out += upperHex(c);
     }
     if (rec.codeLen % 2 != 0) {

@@ -1,7 +1,9 @@
 #include "document/CellChecks.h"
 
 #include "document/Editor.h"
+#include "app/TextUtil.h"
 #include "document/FieldRules.h"
+#include "document/RecordRules.h"
 #include "document/ValueTables.h"
 
 #include <algorithm>
@@ -51,15 +53,20 @@ std::optional<CellProblem> signalProblem(const Editor& editor, int row, std::str
     // The memory and PTT ID of a row in use live in the channel table: the frames under
     // the grid write them there as they are picked.
     const ChannelTable& table = editor.document().strChData;
-    const auto tooLarge = [&](int column) {
-        const std::string& value = table.at(row, column);
-        return isStoredPosition(value) && !byteNumberOf(value);
-    };
-    if ((optionSignalUsesMemory(signal) && tooLarge(colOptMemory)) ||
-        (optionSignalUsesPttId(signal) && tooLarge(colPttId))) {
-        return CellProblem::SignalPositionTooLarge;
+    std::optional<CellProblem> problem;
+    for (const bool pttId : {false, true}) {
+        const TextList list = signalPositionList(signal, pttId);
+        const std::string& value = table.at(row, pttId ? colPttId : colOptMemory);
+        if (list.empty() || shownSignalPosition(value, list)) {
+            continue;
+        }
+        // Refused outright weighs more than written as something else.
+        if (isStoredPosition(value) && !byteNumberOf(value)) {
+            return CellProblem::SignalPositionTooLarge;
+        }
+        problem = CellProblem::SignalPositionNotInList;
     }
-    return std::nullopt;
+    return problem;
 }
 
 std::optional<CellProblem> nameProblem(std::string_view name) {
@@ -70,6 +77,29 @@ std::optional<CellProblem> nameProblem(std::string_view name) {
         return CellProblem::NameTooLong;
     }
     return std::nullopt;
+}
+
+std::optional<CellProblem> switchProblem(std::string_view text) {
+    return switchBitOf(text) ? std::nullopt : std::optional(CellProblem::SwitchWord);
+}
+
+// Shift and PAC mode are written as one digit: a cell that is neither "on" nor "off"
+// loses the other one's setting too.
+std::optional<CellProblem> switchPairProblem(std::string_view text, std::string_view other) {
+    if (switchPairDigitOf(text, other) || text == "on" || text == "off") {
+        return std::nullopt;
+    }
+    return CellProblem::SwitchPairWord;
+}
+
+// The value of a signalling offending the option signal: the memory unless only the PTT
+// ID is at fault.
+std::string signalPositionText(const Editor& editor, int row) {
+    const ChannelTable& table = editor.document().strChData;
+    const std::string& signal = editor.cell(row, colOptSignal);
+    const std::string& memory = table.at(row, colOptMemory);
+    const TextList list = signalPositionList(signal, false);
+    return !list.empty() && !shownSignalPosition(memory, list) ? memory : table.at(row, colPttId);
 }
 
 // The language key of each problem's text in section "FIND".
@@ -94,9 +124,23 @@ const char* reasonKey(CellProblem problem) {
     case CellProblem::NameCharacters:
         return "15058";
     case CellProblem::NameTooLong:
+        return "15059";
+    case CellProblem::StepNotInList:
+        return "15067";
+    case CellProblem::RxNotStored:
+        return "15068";
+    case CellProblem::ScanSkipWord:
+        return "15069";
+    case CellProblem::WidthWord:
+        return "15070";
+    case CellProblem::SwitchWord:
+        return "15071";
+    case CellProblem::SwitchPairWord:
+        return "15072";
+    case CellProblem::SignalPositionNotInList:
         break;
     }
-    return "15059";
+    return "15073";
 }
 
 } // namespace
@@ -137,15 +181,35 @@ void CellChecks::run(const Editor& editor) {
             }
             return CellProblem::UnknownTone;
         };
-        check(colName, nameProblem(editor.cell(row, colName)));
-        check(colRxFreq,
-              frequencyProblem(editor.cell(row, colRxFreq), rx, CellProblem::RxOutOfBand));
+        const auto& cell = [&](int column) -> const std::string& {
+            return editor.cell(row, column);
+        };
+        const ChannelWords& words = editor.words();
+        check(colName, nameProblem(cell(colName)));
+        check(colRef,
+              stepCodeOf(cell(colRef)) ? std::nullopt : std::optional(CellProblem::StepNotInList));
+        auto rxProblem = frequencyProblem(cell(colRxFreq), rx, CellProblem::RxOutOfBand);
+        if (!rxProblem && !storedRxDigits(cell(colRxFreq))) {
+            rxProblem = CellProblem::RxNotStored;
+        }
+        check(colRxFreq, rxProblem);
         check(colRxTone, tone(colRxTone));
-        check(colPri, priProblem(editor, editor.cell(row, colPri)));
-        check(colTxFreq,
-              frequencyProblem(editor.cell(row, colTxFreq), tx, CellProblem::TxOutOfBand));
+        check(colWideNarrow, narrowBitOf(words.storedWidth(cell(colWideNarrow)))
+                                 ? std::nullopt
+                                 : std::optional(CellProblem::WidthWord));
+        check(colPacMode, switchPairProblem(cell(colPacMode), cell(colShift)));
+        check(colDcsDet, switchProblem(cell(colDcsDet)));
+        // Only channels 0..99 have a scan-skip bit; the radio keeps none for PL..V.
+        if (row <= 100 && !scanSkipBitOf(cell(colScanSkip), words)) {
+            add(row, colScanSkip, CellProblem::ScanSkipWord);
+        }
+        check(colPri, priProblem(editor, cell(colPri)));
+        check(colTxFreq, frequencyProblem(cell(colTxFreq), tx, CellProblem::TxOutOfBand));
         check(colTxTone, tone(colTxTone));
-        check(colOptSignal, signalProblem(editor, row, editor.cell(row, colOptSignal)));
+        check(colBcl, switchProblem(cell(colBcl)));
+        check(colAni, switchProblem(cell(colAni)));
+        check(colShift, switchPairProblem(cell(colShift), cell(colPacMode)));
+        check(colOptSignal, signalProblem(editor, row, cell(colOptSignal)));
     }
 }
 
@@ -174,7 +238,10 @@ std::string withArgument(std::string text, std::string_view argument) {
 } // namespace
 
 std::string CellChecks::summary(const Editor& editor) const {
-    const std::size_t count = m_issues.size();
+    return summary(editor, m_issues.size());
+}
+
+std::string CellChecks::summary(const Editor& editor, std::size_t count) {
     if (count == 0) {
         return editor.langText("FIND", "15010");
     }
@@ -195,6 +262,15 @@ std::string CellChecks::reason(const Editor& editor, const CellIssue& issue) {
     case CellProblem::PriNotInUse:
         argument = text;
         break;
+    case CellProblem::ScanSkipWord:
+        argument = editor.words().scanSkip0 + " / " + editor.words().scanSkip1;
+        break;
+    case CellProblem::WidthWord:
+        argument = editor.words().wide + " / " + editor.words().narrow;
+        break;
+    case CellProblem::SignalPositionNotInList:
+        argument = signalPositionText(editor, issue.cell.row);
+        break;
     case CellProblem::NameCharacters:
         for (const char c : text) {
             if (FilterChannelName(std::string_view(&c, 1)).empty()) {
@@ -206,6 +282,67 @@ std::string CellChecks::reason(const Editor& editor, const CellIssue& issue) {
         break;
     }
     return withArgument(editor.langText("FIND", reasonKey(issue.problem)), argument);
+}
+
+std::vector<RecordIssue> CellChecks::recordIssues(const Editor& editor) {
+    std::vector<RecordIssue> issues;
+    const Document& document = editor.document();
+    const auto fields = [](const std::string& record) { return app::splitFields(record, '|'); };
+    const std::vector<std::string> setup = fields(document.strSetup);
+    if (setup.size() != static_cast<std::size_t>(setupFieldCount)) {
+        issues.push_back({DiffSection::Option, "-", std::to_string(setup.size()),
+                          RecordProblem::OptionFieldCount});
+    } else {
+        for (const std::size_t field : {std::size_t{3}, std::size_t{4}}) {
+            if (!optionByteOf(setup[field])) {
+                issues.push_back({DiffSection::Option, std::to_string(field), setup[field],
+                                  RecordProblem::OptionNotByte});
+            }
+        }
+    }
+    const std::vector<std::string> autoDial = fields(document.strAutoDial);
+    if (autoDial.size() != static_cast<std::size_t>(autoDialFieldCount)) {
+        issues.push_back({DiffSection::AutoDial, "-", std::to_string(autoDial.size()),
+                          RecordProblem::AutoDialFieldCount});
+    } else {
+        // Fields 1..9 are the memories a write sends.
+        for (std::size_t memory = 1; memory <= 9; ++memory) {
+            if (autoDialCodeCount(autoDial[memory]) > autoDialMemoryCodes) {
+                issues.push_back({DiffSection::AutoDial, std::to_string(memory), autoDial[memory],
+                                  RecordProblem::AutoDialTooLong});
+            }
+        }
+    }
+
+    const ToneData& tone = document.toneData;
+    if (!ownIdFits(tone)) {
+        issues.push_back({DiffSection::Signalling, "SelfId",
+                          std::string(trimmedCode(tone.selfId.str())), RecordProblem::OwnIdDigit});
+    }
+    const auto fiveTone = [&](const std::string& name, const FiveToneRec& record, bool memory) {
+        const auto stored = storedFiveTone(record, tone.selfId.str(), memory);
+        if (!stored) {
+            issues.push_back({DiffSection::Signalling, name + ".CodeLen",
+                              std::to_string(record.codeLen), RecordProblem::FiveToneTooLong});
+        } else if (!fiveToneDigits(*stored)) {
+            issues.push_back({DiffSection::Signalling, name + ".Code",
+                              std::string(trimmedCode(record.code.str())),
+                              RecordProblem::FiveToneDigit});
+        }
+    };
+    // In the order a write sends them: memories 0..99, then the PTT ID codes.
+    for (std::size_t i = 0; i < tone.fiveToneMem.size(); ++i) {
+        fiveTone("FiveToneMem[" + std::to_string(i + 1) + "]", tone.fiveToneMem[i], true);
+    }
+    fiveTone("PttIdBot", tone.pttIdBot, false);
+    fiveTone("PttIdEot", tone.pttIdEot, false);
+    return issues;
+}
+
+std::string CellChecks::reason(const Editor& editor, const RecordIssue& issue) {
+    static constexpr std::array<const char*, 7> keys{"15060", "15061", "15062", "15063",
+                                                     "15064", "15065", "15066"};
+    return editor.langText("FIND", keys[static_cast<std::size_t>(issue.problem)]);
 }
 
 } // namespace vn574::document

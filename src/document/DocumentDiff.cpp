@@ -4,7 +4,9 @@
 #include "document/Editor.h"
 #include "document/ValueTables.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -179,10 +181,34 @@ std::string_view sectionName(DiffSection section) {
 }
 
 DocumentDiff::DocumentDiff(const Editor& left, const Editor& right) {
+    compare(left, right);
+}
+
+DocumentDiff::DocumentDiff(const Editor& left, const Editor& right, const ImageVerdict& verdict)
+    : m_verdict(&verdict), m_judged(true), m_sameImage(verdict.sameImage) {
+    compare(left, right);
+    m_verdict = nullptr;
+    if (!m_sameImage && !std::any_of(m_differences.begin(), m_differences.end(),
+                                     [](const Difference& d) { return !d.fileOnly; })) {
+        // The images differ, so something listed reaches the radio even where the map of
+        // the image cannot tell which: better all than a verdict with nothing behind it.
+        for (Difference& difference : m_differences) {
+            difference.fileOnly = false;
+        }
+    }
+}
+
+void DocumentDiff::add(Difference difference) {
+    if (m_verdict != nullptr) {
+        difference.fileOnly = m_sameImage || !m_verdict->reachesRadio(difference);
+    }
+    m_differences.push_back(std::move(difference));
+}
+
+void DocumentDiff::compare(const Editor& left, const Editor& right) {
     if (left.selectedModel() != right.selectedModel()) {
-        m_differences.push_back({DiffSection::Model, "-", "Model",
-                                 std::to_string(left.selectedModel()),
-                                 std::to_string(right.selectedModel())});
+        add({DiffSection::Model, "-", "Model", std::to_string(left.selectedModel()),
+             std::to_string(right.selectedModel())});
     }
     compareChannels(left, right);
     compareRecord(DiffSection::Option, left.document().strSetup, right.document().strSetup);
@@ -195,25 +221,64 @@ void DocumentDiff::compareChannels(const Editor& left, const Editor& right) {
         const bool leftInUse = left.isRowActive(row);
         const bool rightInUse = right.isRowActive(row);
         if (!leftInUse && !rightInUse) {
-            continue; // the radio holds nothing of either row
+            // The radio holds next to nothing of either row: a channel's scan-skip bit is
+            // written in or out of use, and PL and PH always. Only what the images hold
+            // differently is told, and only when they differ at all.
+            if (m_verdict != nullptr && !m_sameImage) {
+                compareUnusedRow(left, right, row);
+            }
+            continue;
         }
         if (leftInUse != rightInUse) {
             const auto status = [](bool inUse) {
                 return std::string(inUse ? storedActive : storedInactive);
             };
-            m_differences.push_back({DiffSection::Channel, rowLabel(row), "Status",
-                                     status(leftInUse), status(rightInUse), row, colStatus});
+            add({DiffSection::Channel, rowLabel(row), "Status", status(leftInUse),
+                 status(rightInUse), row, colStatus});
             continue;
         }
         for (int column = colName; column <= colPttId; ++column) {
             std::string a = storedCell(left.document().strChData.at(row, column));
             std::string b = storedCell(right.document().strChData.at(row, column));
-            if (!sameValue(column, a, b)) {
-                m_differences.push_back(
-                    {DiffSection::Channel, rowLabel(row),
-                     std::string(channelFieldNames[static_cast<std::size_t>(column - colName)]),
-                     std::move(a), std::move(b), row, gridColumnOf(column)});
+            if (a == b) {
+                continue;
             }
+            Difference difference{
+                DiffSection::Channel,
+                rowLabel(row),
+                std::string(channelFieldNames[static_cast<std::size_t>(column - colName)]),
+                std::move(a),
+                std::move(b),
+                row,
+                gridColumnOf(column)};
+            // "145.5" and "145.50000" are the same frequency; only the radio may tell them
+            // apart ("145.5" is no frequency it can store).
+            if (sameValue(column, difference.left, difference.right) &&
+                (m_verdict == nullptr || m_sameImage || !m_verdict->reachesRadio(difference))) {
+                continue;
+            }
+            add(std::move(difference));
+        }
+    }
+}
+
+void DocumentDiff::compareUnusedRow(const Editor& left, const Editor& right, int row) {
+    for (int column = colName; column <= colPttId; ++column) {
+        std::string a = storedCell(left.document().strChData.at(row, column));
+        std::string b = storedCell(right.document().strChData.at(row, column));
+        if (a == b) {
+            continue;
+        }
+        Difference difference{
+            DiffSection::Channel,
+            rowLabel(row),
+            std::string(channelFieldNames[static_cast<std::size_t>(column - colName)]),
+            std::move(a),
+            std::move(b),
+            row,
+            gridColumnOf(column)};
+        if (m_verdict->reachesRadio(difference)) {
+            m_differences.push_back(std::move(difference));
         }
     }
 }
@@ -228,8 +293,7 @@ void DocumentDiff::compareRecord(DiffSection section, std::string_view left,
         std::string leftValue = field(a, index);
         std::string rightValue = field(b, index);
         if (leftValue != rightValue) {
-            m_differences.push_back(
-                {section, std::to_string(index),
+            add({section, std::to_string(index),
                  options ? std::string(optionNames[index - 1]) : std::string("Number"),
                  std::move(leftValue), std::move(rightValue)});
         }
@@ -241,16 +305,36 @@ void DocumentDiff::compareSignalling(const Editor& left, const Editor& right) {
     const Values b = signallingValues(right.document().toneData);
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (a[i].second != b[i].second) {
-            m_differences.push_back(
-                {DiffSection::Signalling, a[i].first, "Value", a[i].second, b[i].second});
+            add({DiffSection::Signalling, a[i].first, "Value", a[i].second, b[i].second});
         }
     }
+}
+
+bool DocumentDiff::same() const {
+    return m_judged ? m_sameImage : m_differences.empty();
+}
+
+std::vector<Difference> DocumentDiff::radioDifferences() const {
+    std::vector<Difference> list;
+    std::copy_if(m_differences.begin(), m_differences.end(), std::back_inserter(list),
+                 [](const Difference& d) { return !d.fileOnly; });
+    return list;
+}
+
+std::vector<Difference> DocumentDiff::fileOnlyDifferences() const {
+    std::vector<Difference> list;
+    std::copy_if(m_differences.begin(), m_differences.end(), std::back_inserter(list),
+                 [](const Difference& d) { return d.fileOnly; });
+    return list;
 }
 
 DiffCounts DocumentDiff::counts() const {
     DiffCounts counts;
     int lastRow = 0;
     for (const Difference& difference : m_differences) {
+        if (difference.fileOnly) {
+            continue;
+        }
         switch (difference.section) {
         case DiffSection::Model:
             counts.model = true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,10 +23,19 @@ struct Difference {
     std::string field; // "Model", "RxFreq", "TX POWER", "Number", "Value"
     std::string left;
     std::string right;
-    int row = 0;    // grid row 1..104 of a channel difference, else 0
-    int column = 0; // grid column 1..16 that shows the field (option memory and PTT ID:
-                    // the option-signal column), else 0
+    int row = 0;           // grid row 1..104 of a channel difference, else 0
+    int column = 0;        // grid column 1..16 that shows the field (option memory and PTT ID:
+                           // the option-signal column), else 0
+    bool fileOnly = false; // the radio would get the same from both documents
     bool operator==(const Difference&) const = default;
+};
+
+// What the radio would get of two documents that both encode to an image: whether the
+// images are the same, and whether the bytes that hold a difference's value differ. The
+// encoding is done above this layer.
+struct ImageVerdict {
+    bool sameImage = false;
+    std::function<bool(const Difference&)> reachesRadio;
 };
 
 // How many things differ: channels count distinct rows, the other sections single values.
@@ -54,6 +64,7 @@ struct SummaryWords {
     std::string verbOne = "%1 differs"; // after a single thing: "1 channel differs"
     std::string verbMany = "%1 differ";
     std::string none = "No differences";
+    std::string fileOnly = "file only"; // the heading of the differences the radio does not have
 };
 
 // Compares two documents as the radio would hold them: the model, the rows in use, the
@@ -63,19 +74,39 @@ struct SummaryWords {
 class DocumentDiff {
 public:
     DocumentDiff(const Editor& left, const Editor& right);
+    // Judged by what the radio would get: with the same image every difference is of the
+    // files only; otherwise those the verdict says the image does not hold. The summary
+    // and counts then leave the file-only ones out, and two frequencies of the same
+    // number that the radio would get differently count as a difference.
+    DocumentDiff(const Editor& left, const Editor& right, const ImageVerdict& verdict);
 
     [[nodiscard]] const std::vector<Difference>& differences() const { return m_differences; }
     [[nodiscard]] bool empty() const { return m_differences.empty(); }
+
+    [[nodiscard]] bool judgedByImages() const { return m_judged; }
+    // The verdict: the same image when judged by images, else no difference at all.
+    [[nodiscard]] bool same() const;
+    // The differences the radio would have, and the ones only the files have, in order.
+    [[nodiscard]] std::vector<Difference> radioDifferences() const;
+    [[nodiscard]] std::vector<Difference> fileOnlyDifferences() const;
+
+    // Counts the differences the radio would have.
     [[nodiscard]] DiffCounts counts() const;
     // "The model, 3 channels and 2 signalling values differ", or words.none.
     [[nodiscard]] std::string summary(const SummaryWords& words = {}) const;
 
 private:
+    void compare(const Editor& left, const Editor& right);
     void compareChannels(const Editor& left, const Editor& right);
+    void compareUnusedRow(const Editor& left, const Editor& right, int row);
+    void add(Difference difference);
     void compareRecord(DiffSection section, std::string_view left, std::string_view right);
     void compareSignalling(const Editor& left, const Editor& right);
 
     std::vector<Difference> m_differences;
+    const ImageVerdict* m_verdict = nullptr; // during construction only, when judged
+    bool m_judged = false;
+    bool m_sameImage = false;
 };
 
 // A value made safe for one line of a table: a backslash, tab, line feed or carriage

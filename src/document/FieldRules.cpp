@@ -1,7 +1,10 @@
 #include "document/FieldRules.h"
 
+#include "document/ChannelWords.h"
+#include "document/Document.h"
 #include "document/ValueTables.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -11,7 +14,11 @@
 namespace vn574::document {
 namespace {
 
+// The radio's name glyphs beyond digits and capitals, in the order of their codes from
+// 0x54 on; the lower-case letters are its own small symbols.
 constexpr std::string_view nameExtras = " *#+-/\\=()$_gdexziylpuftsbwvaoj";
+constexpr int firstNameExtraCode = 0x54;
+constexpr int capitalCodeOffset = 7; // "A".."Z" are 0x3A..0x53
 
 // A number split exactly as written, so that a remainder lying exactly halfway between
 // two raster points is recognised as such and not lost to binary rounding.
@@ -237,14 +244,38 @@ std::string AdjustRxFreqByStep(std::string_view frequency, std::string_view step
     return formatFixed(split.whole + static_cast<double>(snapped) / 100000, 5);
 }
 
+std::optional<int> nameCharacterCode(char c) {
+    if (const std::size_t extra = nameExtras.find(c); extra != std::string_view::npos) {
+        return firstNameExtraCode + static_cast<int>(extra);
+    }
+    if (c >= '0' && c <= '9') {
+        return c;
+    }
+    if (c >= 'A' && c <= 'Z') {
+        return c - capitalCodeOffset;
+    }
+    return std::nullopt;
+}
+
 std::string FilterChannelName(std::string_view text) {
     std::string name;
     for (const char c : text) {
-        const bool allowed = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
-                             nameExtras.find(c) != std::string_view::npos;
-        if (allowed) {
+        if (nameCharacterCode(c)) {
             name += c;
         }
+    }
+    return name;
+}
+
+std::optional<std::string> nameAsTyped(std::string_view text) {
+    std::string name(text);
+    for (char& c : name) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    if (FilterChannelName(name) != name) {
+        return std::nullopt;
     }
     return name;
 }
@@ -263,6 +294,97 @@ std::optional<std::string> nameFromText(std::string_view text) {
         return name;
     }
     return std::nullopt;
+}
+
+std::optional<std::string> storedRxDigits(std::string_view rx) {
+    rx = rx.substr(0, 8);
+    const std::size_t point = rx.find('.');
+    if (point == std::string_view::npos || point < 1 || point > 3 || rx.size() - point - 1 < 4) {
+        return std::nullopt;
+    }
+    const auto digits = [](std::string_view part) {
+        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (!digits(rx.substr(0, point)) || !digits(rx.substr(point + 1))) {
+        return std::nullopt;
+    }
+    std::string stored(3 - point, '0');
+    stored += rx.substr(0, point);
+    stored += rx.substr(point + 1, 4);
+    return stored;
+}
+
+std::optional<int> stepCodeOf(std::string_view step) {
+    return step.empty() ? std::optional<int>(0) : positionOf(StepList(), step);
+}
+
+std::optional<bool> narrowBitOf(std::string_view stored) {
+    if (stored == storedNarrow) {
+        return true;
+    }
+    if (stored == storedWide || stored.empty()) {
+        return false;
+    }
+    return std::nullopt;
+}
+
+std::optional<bool> switchBitOf(std::string_view text) {
+    if (text == "on") {
+        return true;
+    }
+    if (text == "off" || text.empty()) {
+        return false;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> switchPairDigitOf(std::string_view shift, std::string_view pac) {
+    const auto isSwitch = [](std::string_view text) { return text == "off" || text == "on"; };
+    if (!isSwitch(shift) || !isSwitch(pac)) {
+        return std::nullopt;
+    }
+    return (shift == "on" ? 2 : 0) + (pac == "on" ? 1 : 0);
+}
+
+std::optional<bool> scanSkipBitOf(std::string_view text, const ChannelWords& words) {
+    if (text.empty() || text == words.scanSkip0) {
+        return false;
+    }
+    if (text == words.scanSkip1) {
+        return true;
+    }
+    return std::nullopt;
+}
+
+TextList signalPositionList(std::string_view signal, bool pttId) {
+    if (signal == "DTMF" || signal == "DTMF-ANI") {
+        return pttId ? (signal == "DTMF-ANI" ? DtmfPttIdList() : TextList()) : DtmfMemoryList();
+    }
+    if (signal == "2Tone") {
+        return pttId ? TextList() : TwoToneMemoryList();
+    }
+    if (signal == "5Tone") {
+        return pttId ? FiveTonePttIdList() : FiveToneMemoryList();
+    }
+    return {};
+}
+
+std::optional<int> shownSignalPosition(std::string_view text, TextList list) {
+    if (text.empty()) {
+        return 0;
+    }
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || ptr != end || value < 0 ||
+        static_cast<std::size_t>(value) >= list.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<int> optionByteOf(std::string_view text) {
+    return text.empty() ? std::optional<int>(0) : byteNumberOf(text);
 }
 
 std::optional<char> nameKeyResult(int key) {

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "document/ValueTables.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace vn574::document {
+
+struct ChannelWords;
 
 // A decimal number as typed or stored: optional surrounding blanks, an optional sign,
 // digits with at most one "." (".5" and "145." count), nothing else. No exponent, no
@@ -51,6 +55,40 @@ std::optional<std::string> nameFromText(std::string_view text);
 
 inline constexpr std::size_t maxNameLength = 7;
 inline constexpr std::size_t maxFrequencyLength = 9;
+
+// A name pasted as plain text: what typing it would give (lower-case letters as
+// capitals), or nothing when characters remain that a name may not hold.
+std::optional<std::string> nameAsTyped(std::string_view text);
+
+// The radio's code of one name character; nothing for a character it has no glyph for.
+std::optional<int> nameCharacterCode(char c);
+
+// What a write stores of a channel's cells. The encoder writes by these rules and the
+// live checks hold the grid to them, so the two cannot disagree: nothing means the radio
+// would get something other than the cell shows. An empty cell counts as the value the
+// encoder writes for it.
+
+// The receive frequency's seven digits (three whole, four decimal) from its first eight
+// characters: one to three digits, ".", at least four digits.
+std::optional<std::string> storedRxDigits(std::string_view rx);
+// The step's code, its position in the step list; empty is "5", as an empty step pick.
+std::optional<int> stepCodeOf(std::string_view step);
+// The W/N bit from the stored word: "narrow" 1, "wide" or empty 0.
+std::optional<bool> narrowBitOf(std::string_view stored);
+// DCS DET, BCL and ANI: "on" 1, "off" or empty 0.
+std::optional<bool> switchBitOf(std::string_view text);
+// Shift and PAC mode share one digit, which has codes only for pairs of "off"/"on".
+std::optional<int> switchPairDigitOf(std::string_view shift, std::string_view pac);
+// The scan-skip bit from the words of the language shown: entry 0 or empty 0, entry 1 1.
+std::optional<bool> scanSkipBitOf(std::string_view text, const ChannelWords& words);
+// The list an option memory (or PTT ID) of `signal` picks from; empty when the signal
+// sends none.
+TextList signalPositionList(std::string_view signal, bool pttId);
+// The entry of `list` that an option memory or PTT ID shows below the grid: empty is
+// entry 0; otherwise a plain whole number inside the list.
+std::optional<int> shownSignalPosition(std::string_view text, TextList list);
+// Options 3 and 4 (MR No, SQL No): one byte each; empty is 0.
+std::optional<int> optionByteOf(std::string_view text);
 
 // What typing `key` (a character code) into the name editor does: the character to
 // insert (a-z become capitals) or nothing when the key is refused.

@@ -72,21 +72,6 @@ bool isTone(std::string_view text) {
            doc::positionOf(doc::DcsCodeList(), text.substr(doc::dcsPrefix.size())).has_value();
 }
 
-// The list whose positions an option memory (or PTT ID) of `signal` names.
-doc::TextList positionList(std::string_view signal, bool pttId) {
-    if (signal == "DTMF" || signal == "DTMF-ANI") {
-        return pttId ? (signal == "DTMF-ANI" ? doc::DtmfPttIdList() : doc::TextList())
-                     : doc::DtmfMemoryList();
-    }
-    if (signal == "2Tone") {
-        return pttId ? doc::TextList() : doc::TwoToneMemoryList();
-    }
-    if (signal == "5Tone") {
-        return pttId ? doc::FiveTonePttIdList() : doc::FiveToneMemoryList();
-    }
-    return {};
-}
-
 // An empty option memory or PTT ID is what a row that never had one holds.
 bool isPosition(const std::string& text, doc::TextList list) {
     if (text.empty()) {
@@ -176,7 +161,7 @@ ChannelClipboard::CellCheck ChannelClipboard::checkCell(int row, int column,
     // A row not in use shows "---", and a spreadsheet's empty cell means no value; only
     // a name can be empty.
     if (value == doc::notInUseCell || (value.empty() && column != doc::colName) ||
-        (inUse && value == m_editor.cell(row, column))) {
+        (inUse && value == m_editor.cell(row, column) && column != doc::colName)) {
         return {};
     }
     const doc::CellEditor kind = doc::editorForCell(row, column);
@@ -191,12 +176,18 @@ ChannelClipboard::CellCheck ChannelClipboard::checkCell(int row, int column,
     };
     switch (kind) {
     case doc::CellEditor::Name: {
-        const std::optional<std::string> name = doc::nameFromText(value);
+        // Plain text is typed in, lower-case letters becoming capitals; the program's own
+        // row form carries the radio's lower-case glyphs exactly.
+        const std::optional<std::string> name =
+            m_exactNames ? doc::nameFromText(value) : doc::nameAsTyped(value);
         if (!name) {
             return {CellCheck::Refuse, text("13003")};
         }
         if (name->size() > doc::maxNameLength) {
             return {CellCheck::Refuse, text("13004")};
+        }
+        if (inUse && *name == m_editor.cell(row, column)) {
+            return {};
         }
         return {CellCheck::Take, *name};
     }
@@ -379,7 +370,7 @@ void ChannelClipboard::pasteRowValues(int row, const RowValues& values, PasteRes
             if (value == table.at(row, column)) {
                 continue;
             }
-            if (isPosition(value, positionList(signal, column == doc::colPttId))) {
+            if (isPosition(value, doc::signalPositionList(signal, column == doc::colPttId))) {
                 table.at(row, column) = value;
                 changed = true;
             } else {
@@ -404,6 +395,11 @@ void ChannelClipboard::finish(const PasteResult& result, std::string_view key) {
 
 PasteResult ChannelClipboard::pasteRows(int firstRow, std::string_view rows) {
     PasteResult result;
+    m_exactNames = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{m_exactNames};
     std::vector<std::string> lines = textLines(rows);
     if (lines.empty() || lines.front() != channelRowsHeader) {
         result.error = text("13012");

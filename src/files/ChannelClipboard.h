@@ -94,6 +94,7 @@ private:
 
     document::Editor& m_editor;
     document::FieldEditors m_fields;
+    bool m_exactNames = false; // while the program's own row form is pasted
 };
 
 } // namespace vn574::files

@@ -2,6 +2,7 @@
 
 #include "app/TextUtil.h"
 #include "codec/ImageCodec.h"
+#include "codec/ImageRegions.h"
 #include "files/ChannelFile.h"
 #include "files/ImageFile.h"
 
@@ -63,6 +64,29 @@ std::string ComparedDocument::load(const std::string& path) {
     return m_prompts.messages;
 }
 
+std::optional<codec::MemoryImage> ComparedDocument::imageOf(const document::Editor& editor) {
+    ComparedDocument copy(editor.settings());
+    document::Editor& scratch = copy.m_editor;
+    scratch.document() = editor.document();
+    scratch.grid() = editor.grid();
+    codec::ImageCodec codec(scratch);
+    // Block 0 is no part of a write; its option byte is the same for both sides.
+    return codec::encodeImage(scratch, codec, 0);
+}
+
+document::DocumentDiff compareDocuments(const document::Editor& left,
+                                        const document::Editor& right) {
+    const auto a = ComparedDocument::imageOf(left);
+    const auto b = a ? ComparedDocument::imageOf(right) : std::nullopt;
+    if (!a || !b) {
+        return document::DocumentDiff(left, right);
+    }
+    const document::ImageVerdict verdict{*a == *b, [&](const document::Difference& difference) {
+                                             return codec::differsInImages(difference, *a, *b);
+                                         }};
+    return document::DocumentDiff(left, right, verdict);
+}
+
 std::optional<Comparison> compareWithDialog(document::Editor& editor) {
     const std::string filter =
         editor.langText("COMPARE", "12007") + " (*.vd;*.img)|*.vd;*.img|All files (*.*)|*.*";
@@ -78,7 +102,7 @@ std::optional<Comparison> compareWithDialog(document::Editor& editor) {
         return std::nullopt;
     }
     editor.UpdateAllArray();
-    return Comparison{*path, document::DocumentDiff(editor, other.editor())};
+    return Comparison{*path, compareDocuments(editor, other.editor())};
 }
 
 document::SummaryWords summaryWordsOf(const document::Editor& editor) {
@@ -94,6 +118,7 @@ document::SummaryWords summaryWordsOf(const document::Editor& editor) {
     words.verbOne = text("12031");
     words.verbMany = text("12032");
     words.none = text("12033");
+    words.fileOnly = text("12034");
     return words;
 }
 

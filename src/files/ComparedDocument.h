@@ -2,6 +2,7 @@
 
 #include "app/ProcessSettings.h"
 #include "app/UserPrompts.h"
+#include "codec/MemoryImage.h"
 #include "document/DocumentDiff.h"
 #include "document/Editor.h"
 
@@ -33,6 +34,11 @@ public:
     // The document as loaded, with UpdateAllArray run.
     [[nodiscard]] const document::Editor& editor() const { return m_editor; }
 
+    // The image a write of `editor`'s document would leave, encoded on a copy so that
+    // neither the document nor the user hears of it (the encoder fills in 5-tone codes
+    // and tells why it refuses); nothing when a write would refuse the document.
+    static std::optional<codec::MemoryImage> imageOf(const document::Editor& editor);
+
 private:
     class CollectingPrompts : public app::UserPrompts {
     public:
@@ -54,6 +60,12 @@ struct Comparison {
     std::string path; // the file compared with
     document::DocumentDiff diff;
 };
+
+// Compares two documents whose channel tables hold their grids (UpdateAllArray). When
+// both encode, the verdict is about what the radio would get of them, and what differs in
+// the files only is told apart; otherwise the documents are compared as they stand.
+document::DocumentDiff compareDocuments(const document::Editor& left,
+                                        const document::Editor& right);
 
 // Menu "Compare with…": asks for a channel data file or radio image, reads it and
 // compares the editor's document with it (left: the document, right: the file). The grid

@@ -13,6 +13,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vn574::ui {
 namespace {
 
@@ -35,17 +37,12 @@ CompareWindow::CompareWindow(const document::Editor& editor, QWidget* parent)
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     m_model = new CompareTableModel(this);
-    m_table = new QTableView(this);
-    m_table->setObjectName(QStringLiteral("tblDifferences"));
-    m_table->setModel(m_model);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setAlternatingRowColors(true);
-    m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->installEventFilter(this);
-    connect(m_table, &QTableView::doubleClicked, this, &CompareWindow::chooseDifference);
+    m_table = makeTable(m_model, QStringLiteral("tblDifferences"));
+    m_fileOnlyHeading = new QLabel(this);
+    m_fileOnlyHeading->setObjectName(QStringLiteral("lblFileOnly"));
+    m_fileOnlyHeading->setFont(bold);
+    m_fileOnlyModel = new CompareTableModel(this);
+    m_fileOnlyTable = makeTable(m_fileOnlyModel, QStringLiteral("tblFileOnly"));
 
     m_hint = new QLabel(this);
     m_hint->setObjectName(QStringLiteral("lblHint"));
@@ -58,11 +55,29 @@ CompareWindow::CompareWindow(const document::Editor& editor, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_summary);
     layout->addWidget(m_table, 1);
+    layout->addWidget(m_fileOnlyHeading);
+    layout->addWidget(m_fileOnlyTable, 1);
     layout->addWidget(m_hint);
     layout->addWidget(buttons);
 
     const int dpi = logicalDpiX();
     resize(twipsToPixels(designWidthTwips, dpi), twipsToPixels(designHeightTwips, dpi));
+}
+
+QTableView* CompareWindow::makeTable(CompareTableModel* model, const QString& name) {
+    auto* table = new QTableView(this);
+    table->setObjectName(name);
+    table->setModel(model);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setAlternatingRowColors(true);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->installEventFilter(this);
+    connect(table, &QTableView::doubleClicked, this,
+            [this, table](const QModelIndex& index) { chooseDifference(table, index); });
+    return table;
 }
 
 QString CompareWindow::lang(const char* key) const {
@@ -72,17 +87,34 @@ QString CompareWindow::lang(const char* key) const {
 void CompareWindow::showComparison(const files::Comparison& comparison) {
     const QString name = QFileInfo(QString::fromStdString(comparison.path)).fileName();
     setWindowTitle(lang("12000").replace(QStringLiteral("%1"), name));
-    m_model->setTexts({lang("12001"), lang("12002"), lang("12003"), lang("12004"), lang("12005")},
-                      {lang("12010"), lang("12011"), lang("12012"), lang("12013"), lang("12014")});
-    m_model->setDifferences(comparison.diff.differences());
-    m_summary->setText(
-        QString::fromStdString(comparison.diff.summary(files::summaryWordsOf(m_editor))));
+    for (CompareTableModel* model : {m_model, m_fileOnlyModel}) {
+        model->setTexts(
+            {lang("12001"), lang("12002"), lang("12003"), lang("12004"), lang("12005")},
+            {lang("12010"), lang("12011"), lang("12012"), lang("12013"), lang("12014")});
+    }
+    const document::DocumentDiff& diff = comparison.diff;
+    m_model->setDifferences(diff.radioDifferences());
+    m_fileOnlyModel->setDifferences(diff.fileOnlyDifferences());
+    const document::SummaryWords words = files::summaryWordsOf(m_editor);
+    m_summary->setText(QString::fromStdString(diff.summary(words)));
+    m_fileOnlyHeading->setText(QString::fromStdString(words.fileOnly));
+    const bool fileOnly = m_fileOnlyModel->rowCount() > 0;
+    m_fileOnlyHeading->setVisible(fileOnly);
+    m_fileOnlyTable->setVisible(fileOnly);
+    m_table->setVisible(m_model->rowCount() > 0 || !fileOnly);
     m_hint->setText(lang("12009"));
-    m_hint->setVisible(comparison.diff.counts().channels > 0);
+    const auto channels = [](const std::vector<document::Difference>& list) {
+        return std::any_of(list.begin(), list.end(), [](const document::Difference& d) {
+            return d.section == document::DiffSection::Channel;
+        });
+    };
+    m_hint->setVisible(channels(diff.differences()));
     m_close->setText(lang("12006"));
-    m_table->resizeColumnsToContents();
-    if (m_model->rowCount() > 0) {
-        m_table->setCurrentIndex(m_model->index(0, 0));
+    for (QTableView* table : {m_table, m_fileOnlyTable}) {
+        table->resizeColumnsToContents();
+        if (table->model()->rowCount() > 0) {
+            table->setCurrentIndex(table->model()->index(0, 0));
+        }
     }
 }
 
@@ -90,21 +122,23 @@ QString CompareWindow::summary() const {
     return m_summary->text();
 }
 
-void CompareWindow::chooseDifference(const QModelIndex& index) {
+void CompareWindow::chooseDifference(const QTableView* table, const QModelIndex& index) {
     if (!index.isValid()) {
         return;
     }
-    const document::Difference& difference = m_model->difference(index.row());
+    const auto* model = table == m_fileOnlyTable ? m_fileOnlyModel : m_model;
+    const document::Difference& difference = model->difference(index.row());
     if (difference.section == document::DiffSection::Channel) {
         emit channelCellRequested(difference.row, difference.column);
     }
 }
 
 bool CompareWindow::eventFilter(QObject* object, QEvent* event) {
-    if (object == m_table && event->type() == QEvent::KeyPress) {
+    if ((object == m_table || object == m_fileOnlyTable) && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            chooseDifference(m_table->currentIndex());
+            const auto* table = static_cast<QTableView*>(object);
+            chooseDifference(table, table->currentIndex());
             return true; // not the dialog's default button
         }
     }

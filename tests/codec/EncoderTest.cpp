@@ -1,6 +1,7 @@
 #include "app/TextUtil.h"
 #include "codec/CodecTestUtil.h"
 #include "codec/MemoryMap.h"
+#include "document/CellChecks.h"
 #include "document/ValueTables.h"
 
 #include <gtest/gtest.h>
@@ -376,6 +377,55 @@ TEST_F(EncoderTest, CodeLengthAboveTwentyTwoIsRefusedWithoutLooping) {
     EXPECT_EQ(encode(483), "error");
     EXPECT_EQ(lastMessage(),
               "Error 5-Tone memory 99 Data Format (more than 22 digits), please check!");
+}
+
+// The live checks and the encoder share their rules: a cell is marked exactly when the
+// radio would get what another value gives.
+TEST_F(EncoderTest, CellsTheChecksMarkAreWrittenAsAnotherValue) {
+    // The checks read the grid, the encoder the table: both get the value.
+    const auto put = [&](int column, const std::string& value) {
+        table().at(5, column) = value;
+        if (column <= colOptSignal) {
+            f.editor().setCell(5, column, value);
+        }
+    };
+    const auto marked = [&](int column) {
+        CellChecks checks;
+        checks.run(f.editor());
+        return checks.issueAt(5, column <= colOptSignal ? column : colOptSignal) != nullptr;
+    };
+    struct Case {
+        int column;
+        std::string marked;
+        std::string writtenAs;
+        int block;
+    };
+    const std::vector<Case> cases{
+        {colRef, "7", "5", firstBlockOfRow(5)},
+        {colWideNarrow, "medium", "wide", firstBlockOfRow(5)},
+        {colBcl, "yes", "off", firstBlockOfRow(5)},
+        {colScanSkip, "跳过", f.words().scanSkip1, blockScanSkip},
+        {colOptMemory, "C3", "0", firstBlockOfRow(5) + 1},
+    };
+    setChannel(5, "A", "5", "230.0000", "230.0000");
+    for (int column = colName; column <= colOptSignal; ++column) {
+        f.editor().setCell(5, column, table().at(5, column));
+    }
+    put(colOptSignal, "DTMF");
+    for (const Case& c : cases) {
+        const std::string before = table().at(5, c.column);
+        put(c.column, c.writtenAs);
+        EXPECT_FALSE(marked(c.column)) << c.writtenAs;
+        const std::string expected = encode(c.block);
+        put(c.column, c.marked);
+        EXPECT_TRUE(marked(c.column)) << c.marked;
+        EXPECT_EQ(encode(c.block), expected) << c.marked;
+        put(c.column, before);
+    }
+    // Inside model 9's band, but written as 145.0000.
+    put(colRxFreq, "230.5");
+    EXPECT_EQ(encode(firstBlockOfRow(5)).substr(8, 8), "01450000");
+    EXPECT_TRUE(marked(colRxFreq));
 }
 
 } // namespace

@@ -79,17 +79,69 @@ TEST_F(CellChecksTest, PriMustReferToARowInUse) {
     EXPECT_EQ(problemWith(5, colPri, "7"), CellProblem::PriNotChannel);
 }
 
-TEST_F(CellChecksTest, OptionSignalMustBeOfferedAndItsMemoryFitAByte) {
+TEST_F(CellChecksTest, OptionSignalMustBeOfferedAndItsMemoryAnEntryOfItsList) {
     EXPECT_EQ(problemWith(5, colOptSignal, "5Tone"), CellProblem::SignalNotOffered);
     f.settings.optionFlags.has5Tone = 1;
+    f.settings.optionFlags.hasDtmf = 1;
     editor.ReShowFunByRadio();
     EXPECT_EQ(problemWith(5, colOptSignal, "5Tone"), std::nullopt);
-    editor.document().strChData.at(5, colPttId) = "256";
+    ChannelTable& table = editor.document().strChData;
+    table.at(5, colPttId) = "256";
     EXPECT_EQ(problemWith(5, colOptSignal, "5Tone"), CellProblem::SignalPositionTooLarge);
-    // A text that is no position is written as 0, which the radio holds.
-    editor.document().strChData.at(5, colPttId) = "abc";
-    EXPECT_EQ(problemWith(5, colOptSignal, "5Tone"), std::nullopt);
+    // Written as 0 ("C3") or as 50, where the DTMF list below the grid has 8 entries.
+    table.at(5, colPttId) = "0";
+    for (const char* memory : {"C3", "50"}) {
+        table.at(5, colOptMemory) = memory;
+        EXPECT_EQ(problemWith(5, colOptSignal, "DTMF"), CellProblem::SignalPositionNotInList);
+        EXPECT_NE(reasonAt(5, colOptSignal).find(memory), std::string::npos);
+    }
+    EXPECT_EQ(problemWith(5, colOptSignal, "5Tone"), std::nullopt); // 50 of 100 memories
     EXPECT_EQ(problemWith(5, colOptSignal, "None"), std::nullopt);
+}
+
+TEST_F(CellChecksTest, CellsTheEncoderWouldWriteAsSomethingElseAreMarked) {
+    EXPECT_EQ(problemWith(5, colRef, "7"), CellProblem::StepNotInList); // written as 5 kHz
+    EXPECT_EQ(problemWith(5, colRef, "6.25"), std::nullopt);
+    // Inside the band, but written as 145.0000 without four decimals.
+    EXPECT_EQ(problemWith(5, colRxFreq, "145.5"), CellProblem::RxNotStored);
+    EXPECT_EQ(problemWith(5, colRxFreq, "145.50000"), std::nullopt);
+    EXPECT_EQ(problemWith(5, colTxFreq, "145.5"), std::nullopt); // kept as an offset
+    // The other language's scan-skip word sets the skip bit.
+    EXPECT_EQ(problemWith(5, colScanSkip, "跳过"), CellProblem::ScanSkipWord);
+    EXPECT_NE(reasonAt(5, colScanSkip).find("Scan / Skip"), std::string::npos);
+    EXPECT_EQ(problemWith(5, colScanSkip, editor.words().scanSkip1), std::nullopt);
+    EXPECT_EQ(problemWith(rowVfo, colScanSkip, "跳过"), std::nullopt); // V has no skip bit
+    EXPECT_EQ(problemWith(5, colWideNarrow, "medium"), CellProblem::WidthWord);
+    EXPECT_EQ(problemWith(5, colBcl, "yes"), CellProblem::SwitchWord);
+    // Shift and PAC mode share a digit: an empty Shift loses the PAC mode too.
+    editor.setCell(5, colPacMode, "on");
+    EXPECT_EQ(problemWith(5, colShift, ""), CellProblem::SwitchPairWord);
+    EXPECT_EQ(checks.issueAt(5, colPacMode), nullptr);
+    EXPECT_EQ(problemWith(5, colShift, "on"), std::nullopt);
+}
+
+TEST_F(CellChecksTest, RecordIssuesAreWhatAWriteRefusesOutsideTheGrid) {
+    EXPECT_TRUE(CellChecks::recordIssues(editor).empty());
+    Document& document = editor.document();
+    document.strSetup.replace(document.strSetup.find("|0|"), 3, "|x|"); // MR No
+    document.strAutoDial = "|12345678901234567|||||||||";
+    document.toneData.selfId = "12G45";
+    document.toneData.fiveToneMem[2].codeLen = 23;
+    // The own-ID placeholder is filled in for memories only.
+    document.toneData.pttIdBot.code = "E2SelfID";
+    document.toneData.pttIdBot.codeLen = 8;
+    std::vector<std::string> lines;
+    for (const RecordIssue& issue : CellChecks::recordIssues(editor)) {
+        lines.push_back(std::string(sectionName(issue.section)) + "|" + issue.item + "|" +
+                        issue.value);
+        EXPECT_NE(CellChecks::reason(editor, issue).find("a write refuses it"), std::string::npos);
+    }
+    EXPECT_EQ(lines, (std::vector<std::string>{"option|3|x", "autodial|1|12345678901234567",
+                                               "signalling|SelfId|12G45",
+                                               "signalling|FiveToneMem[3].CodeLen|23",
+                                               "signalling|PttIdBot.Code|E2SelfID"}));
+    document.strSetup += "|";
+    EXPECT_EQ(CellChecks::recordIssues(editor).front().item, "-");
 }
 
 TEST_F(CellChecksTest, NamesHoldOnlyTheNameSetAndSevenCharacters) {

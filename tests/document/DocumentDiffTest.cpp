@@ -96,6 +96,32 @@ TEST_F(DocumentDiffTest, SummaryCountsRowsAndTakesTheWordsGiven) {
     EXPECT_EQ(diff.summary(words), "1 个信道不同");
 }
 
+TEST_F(DocumentDiffTest, JudgedByImagesOnlyWhatTheRadioGetsCounts) {
+    b.editor.setCell(rowCallChannel, colScanSkip, b.editor.words().scanSkip1);
+    b.editor.setCell(rowCallChannel, colName, "CALL");
+    a.editor.setCell(rowVfo, colRxFreq, "145.5");
+    b.editor.setCell(rowVfo, colRxFreq, "145.50000");
+    a.editor.UpdateAllArray();
+    b.editor.UpdateAllArray();
+    // As the image map judges them: the scan skip of C has no place in the image, and
+    // "145.5" is written as 145.0000.
+    ImageVerdict verdict{false, [](const Difference& d) { return d.field != "ScanSkip"; }};
+    const DocumentDiff diff(a.editor, b.editor, verdict);
+    ASSERT_EQ(diff.differences().size(), 3U);
+    EXPECT_FALSE(diff.same());
+    EXPECT_EQ(diff.radioDifferences().size(), 2U);
+    ASSERT_EQ(diff.fileOnlyDifferences().size(), 1U);
+    EXPECT_EQ(diff.fileOnlyDifferences().front().field, "ScanSkip");
+    EXPECT_EQ(diff.summary(), "2 channels differ");
+
+    verdict.sameImage = true;
+    const DocumentDiff same(a.editor, b.editor, verdict);
+    EXPECT_TRUE(same.same());
+    EXPECT_EQ(same.fileOnlyDifferences().size(), 2U); // equal frequencies are no difference
+    EXPECT_EQ(same.summary(), "No differences");
+    EXPECT_FALSE(DocumentDiff(a.editor, b.editor).same()); // compared as they stand
+}
+
 TEST(EscapedValue, KeepsEveryValueOnOneTableLine) {
     EXPECT_EQ(escapedValue("A\tB\\C\nD\r\x01\xE9 z\x7F"), "A\\tB\\\\C\\nD\\r\\x01\\xE9 z\\x7F");
     EXPECT_EQ(escapedValue("扫描\xE6\x89"), "扫描\\xE6\\x89");

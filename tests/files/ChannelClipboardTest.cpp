@@ -106,6 +106,20 @@ TEST_F(ChannelClipboardTest, PastedCellsGoThroughTheFieldRulesAndRefusedOnesAreL
     EXPECT_EQ(editor.cell(10, colStatus), editor.words().inactive);
 }
 
+TEST_F(ChannelClipboardTest, PlainTextNamesAreTypedAndTheProgramsOwnRowsKeepTheirs) {
+    putInUse(3, "A", "230.0000");
+    clipboard.pasteCells(3, colName, "test4");
+    EXPECT_EQ(editor.cell(3, colName), "TEST4");
+    // The radio's own lower-case glyphs travel in the exact row form.
+    table.at(3, colName) = "test4";
+    editor.setCell(3, colName, "test4");
+    const ClipboardPayload copied = clipboard.copyRows({3});
+    clipboard.pasteRows(4, copied.rows);
+    EXPECT_EQ(editor.cell(4, colName), "test4");
+    clipboard.pasteCells(3, colName, "test4"); // the same text typed over it
+    EXPECT_EQ(editor.cell(3, colName), "TEST4");
+}
+
 TEST_F(ChannelClipboardTest, CutAndDeleteTakeRowsOutOfUseAndCellsBackToDefaults) {
     putInUse(3, "ONE", "230.0000");
     putInUse(5, "TWO", "231.0000");

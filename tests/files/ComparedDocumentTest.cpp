@@ -69,5 +69,36 @@ TEST(ComparedDocument, CompareWithDialogComparesTheDocumentWithTheChosenFile) {
     EXPECT_EQ(f.editor.selectedModel(), 9);
 }
 
+TEST(ComparedDocument, DocumentsThatEncodeAlikeAreTheSameToTheRadio) {
+    test::EditorFixture a;
+    test::EditorFixture b;
+    // The placeholder of an option against the word the radio reads back, and the scan
+    // skip of V, which the radio does not keep.
+    std::string& setup = b.editor.document().strSetup;
+    setup.replace(setup.find("----------------"), 16, "Disable");
+    b.editor.setCell(document::rowVfo, document::colScanSkip, b.editor.words().scanSkip1);
+    a.editor.UpdateAllArray();
+    b.editor.UpdateAllArray();
+    const document::DocumentDiff same = compareDocuments(a.editor, b.editor);
+    EXPECT_TRUE(same.same());
+    EXPECT_EQ(same.summary(), "No differences");
+    EXPECT_EQ(same.fileOnlyDifferences().size(), 2U);
+
+    b.editor.setCell(document::rowVfo, document::colName, "VFO");
+    b.editor.UpdateAllArray();
+    const document::DocumentDiff named = compareDocuments(a.editor, b.editor);
+    EXPECT_FALSE(named.same());
+    EXPECT_EQ(named.summary(), "1 channel differs");
+    ASSERT_EQ(named.radioDifferences().size(), 1U);
+    EXPECT_EQ(named.radioDifferences().front().field, "Name");
+
+    // A document a write refuses is compared as it stands; neither editor hears of it.
+    b.editor.document().toneData.selfId = "1234G";
+    const document::DocumentDiff refused = compareDocuments(a.editor, b.editor);
+    EXPECT_FALSE(refused.judgedByImages());
+    EXPECT_EQ(refused.differences().size(), 4U);
+    EXPECT_TRUE(b.prompts.messages.empty());
+}
+
 } // namespace
 } // namespace vn574::files

@@ -7,6 +7,7 @@
 
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QTableView>
 #include <QTest>
@@ -38,6 +39,7 @@ class TestCompareWindow : public QObject {
 private slots:
     void fileMenuOffersCompareInBothLanguages();
     void listsTheDifferencesAndDoubleClickShowsTheChannelCell();
+    void differencesOnlyTheFilesHoldStandUnderTheirHeading();
 };
 
 void TestCompareWindow::fileMenuOffersCompareInBothLanguages() {
@@ -85,6 +87,26 @@ void TestCompareWindow::listsTheDifferencesAndDoubleClickShowsTheChannelCell() {
     QCOMPARE(ui.editor().currentRow(), document::rowLowerScanLimit);
     // Comparing changed nothing the user would have to save.
     QVERIFY(!ui.editor().document().bModify);
+}
+
+void TestCompareWindow::differencesOnlyTheFilesHoldStandUnderTheirHeading() {
+    test::UiHarness ui;
+    QVERIFY(files::openChannelFile(ui.editor(), dataDir + "/demo-radio.vd").ok());
+    ui.prompts.openFiles.push_back(dataDir + "/demo-radio.img"); // its own image
+    compareAction(ui)->trigger();
+    ui::CompareWindow* window = ui.window().compareWindow();
+    QVERIFY(window != nullptr);
+    QCOMPARE(window->summary(), QStringLiteral("No differences"));
+    auto* heading = window->findChild<QLabel*>(QStringLiteral("lblFileOnly"));
+    QCOMPARE(heading->text(), QStringLiteral("file only"));
+    QVERIFY(heading->isVisible() && window->fileOnlyTable()->isVisible());
+    QVERIFY(!window->table()->isVisible());
+    const int row =
+        rowOf(*window->fileOnlyTable()->model(), QStringLiteral("V"), QStringLiteral("ScanSkip"));
+    QVERIFY(row >= 0);
+    window->fileOnlyTable()->setCurrentIndex(window->fileOnlyTable()->model()->index(row, 0));
+    QTest::keyClick(window->fileOnlyTable(), Qt::Key_Return);
+    QCOMPARE(ui.editor().currentRow(), document::rowVfo);
 }
 
 QTEST_MAIN(TestCompareWindow)
