@@ -307,8 +307,8 @@ TEST_F(EditorTest, LanguageSwitchAsksFirstThenReloadsTheWordsAndClears) {
     EXPECT_FALSE(doc.bModify);
 }
 
-TEST_F(EditorTest, CloseAsksYesNoOnlyWhenModified) {
-    editor.close();
+TEST_F(EditorTest, CloseAsksOnlyWhenModifiedAndCancelStaysOpen) {
+    EXPECT_TRUE(editor.close());
     EXPECT_TRUE(f.prompts.questions.empty());
     editor.cellClicked(1, colName);
     int saves = 0;
@@ -316,9 +316,13 @@ TEST_F(EditorTest, CloseAsksYesNoOnlyWhenModified) {
         ++saves;
         return true;
     });
-    f.prompts.answers = {Answer::Yes};
-    editor.close();
-    EXPECT_EQ(f.prompts.questions.back().buttons, Buttons::YesNo);
+    f.prompts.answers = {Answer::Cancel, Answer::Yes};
+    EXPECT_FALSE(editor.close());
+    EXPECT_EQ(f.prompts.questions.back().text, editor.windowMessage(9001));
+    EXPECT_EQ(f.prompts.questions.back().buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(saves, 0);
+    EXPECT_TRUE(doc.bModify);
+    EXPECT_TRUE(editor.close());
     EXPECT_EQ(saves, 1);
 }
 
