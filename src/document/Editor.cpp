@@ -437,7 +437,9 @@ void Editor::newDocument() {
 }
 
 bool Editor::close() {
-    return confirmDiscard(app::Buttons::YesNo);
+    // Cancel (and Escape) must be a way back to the editor: with Yes and No only, a
+    // slip of the Escape key ended the program and lost the edits.
+    return confirmDiscard(app::Buttons::YesNoCancel);
 }
 
 bool Editor::switchLanguage(std::string_view file) {

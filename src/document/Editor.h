@@ -124,9 +124,10 @@ public:
     // Asks MSG 9001 when the document is modified. Returns false when the user
     // cancelled, or asked to save first and the save did not happen (the save window
     // cancelled, the disk refused): the document must then not be thrown away.
-    // `buttons` is YesNoCancel or YesNo (closing the window).
+    // `buttons` is YesNoCancel or YesNo.
     bool confirmDiscard(app::Buttons buttons = app::Buttons::YesNoCancel);
-    // Exit or the close box: may ask; false only when a save asked for did not happen.
+    // Exit or the close box: asks with Yes, No and Cancel when the document is modified;
+    // false when the program must stay open (Cancel, or a save asked for did not happen).
     bool close();
     // Language switch; asks first when there are unsaved changes. False when cancelled.
     bool switchLanguage(std::string_view file);
@@ -202,6 +203,13 @@ public:
     void markSaved();
     bool undo();
     bool redo();
+    // Ends the edit of a grid cell: what it changed is one step named `name`. An edit
+    // that changed nothing (left as it opened, or refused by a rule) leaves bModify as
+    // the history has it, whatever the click that opened the editor set.
+    void recordEdit(std::string name);
+    // Gives up the edit of a grid cell (Escape): what it changed so far (the name typed,
+    // the frequencies a step choice snapped) is put back as the last step left it.
+    void cancelEdit();
     [[nodiscard]] const History& history() const { return m_history; }
     [[nodiscard]] EditorState currentState() const;
     // "Edit Rx Freq. of channel 12": the step name of an edit of grid cell (row, column).

@@ -46,6 +46,27 @@ bool Editor::redo() {
     return true;
 }
 
+void Editor::recordEdit(std::string name) {
+    if (m_history.empty() || !currentState().sameContent(m_history.current())) {
+        recordStep(std::move(name));
+        return;
+    }
+    m_doc.bModify = !m_history.isClean();
+    notify(HistoryChanged);
+}
+
+void Editor::cancelEdit() {
+    if (m_history.empty()) {
+        return;
+    }
+    if (!currentState().sameContent(m_history.current())) {
+        restoreState(m_history.current());
+        return;
+    }
+    m_doc.bModify = !m_history.isClean();
+    notify(HistoryChanged);
+}
+
 void Editor::restoreState(const EditorState& state) {
     const bool reshow = m_doc.BeReadReshow;
     m_doc = state.doc;

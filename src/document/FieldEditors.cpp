@@ -29,11 +29,52 @@ int storedPosition(const std::string& stored, TextList list) {
     return value;
 }
 
+int indexIn(const std::vector<std::string>& entries, std::string_view text) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i] == text) {
+            return static_cast<int>(i);
+        }
+    }
+    return FieldEditors::notAnEntry;
+}
+
+int simpleListColumn(CellEditor kind) {
+    switch (kind) {
+    case CellEditor::WideNarrow:
+        return colWideNarrow;
+    case CellEditor::PacMode:
+        return colPacMode;
+    case CellEditor::DcsDet:
+        return colDcsDet;
+    case CellEditor::ScanSkip:
+        return colScanSkip;
+    case CellEditor::Bcl:
+        return colBcl;
+    case CellEditor::Ani:
+        return colAni;
+    case CellEditor::Shift:
+        return colShift;
+    default:
+        return 0;
+    }
+}
+
+// The prefix of the tone cells of a tone or code list.
+std::string_view tonePrefix(ToneList list) {
+    return list == ToneList::Dcs ? dcsPrefix : ctcssPrefix;
+}
+
 } // namespace
 
 void FieldEditors::setCell(int row, int column, std::string text) {
     m_editor.setCell(row, column, std::move(text));
     m_editor.notify(GridChanged);
+}
+
+void FieldEditors::setCellIfChanged(int row, int column, std::string text) {
+    if (m_editor.cell(row, column) != text) {
+        setCell(row, column, std::move(text));
+    }
 }
 
 std::string FieldEditors::nameOpeningText(int row) const {
@@ -75,7 +116,10 @@ int FieldEditors::stepOpeningIndex(int row) const {
         const std::string& stored = m_editor.document().strChData.at(row, colRef);
         shown = (stored.empty() || stored == "def") ? std::string() : stored;
     }
-    return positionOf(StepList(), shown).value_or(0);
+    if (shown.empty() && m_editor.cell(row, colRef) == notInUseCell) {
+        return 0;
+    }
+    return positionOf(StepList(), shown).value_or(notAnEntry);
 }
 
 void FieldEditors::stepChosen(int row, std::string_view step) {
@@ -83,7 +127,9 @@ void FieldEditors::stepChosen(int row, std::string_view step) {
 }
 
 void FieldEditors::stepCommit(int row, std::string_view step) {
-    setCell(row, colRef, std::string(step));
+    if (!step.empty()) {
+        setCellIfChanged(row, colRef, std::string(step));
+    }
 }
 
 std::vector<std::string> FieldEditors::toneEntries(ToneList list) {
@@ -108,23 +154,50 @@ ToneList FieldEditors::toneKindChosen(std::string_view kind) {
     return ToneList::Kind;
 }
 
+int FieldEditors::toneOpeningIndex(int row, int column, ToneList list) const {
+    const std::string& value = m_editor.cell(row, column);
+    const std::vector<std::string> entries = toneEntries(list);
+    if (list == ToneList::Kind) {
+        if (value == "off") {
+            return 0;
+        }
+        if (value.starts_with(ctcssPrefix)) {
+            return indexIn(entries, "CTCSS");
+        }
+        if (value.starts_with(dcsPrefix)) {
+            return indexIn(entries, "DCS");
+        }
+        return notAnEntry;
+    }
+    const std::string_view prefix = tonePrefix(list);
+    if (!value.starts_with(prefix)) {
+        return 0;
+    }
+    return indexIn(entries, std::string_view(value).substr(prefix.size()));
+}
+
+std::string FieldEditors::toneShownAsIs(int row, int column, ToneList list) const {
+    const std::string& value = m_editor.cell(row, column);
+    const std::string_view prefix = tonePrefix(list);
+    if (list != ToneList::Kind && value.starts_with(prefix)) {
+        return value.substr(prefix.size());
+    }
+    return value;
+}
+
 void FieldEditors::toneCommit(int row, int column, ToneList list, std::string_view shown) {
     switch (list) {
     case ToneList::Kind:
         // Leaving the kind list for the tone or code list writes nothing; only "off"
         // is a complete value on its own.
         if (shown == "off") {
-            setCell(row, column, "off");
+            setCellIfChanged(row, column, "off");
         }
         break;
     case ToneList::Ctcss:
-        if (!shown.empty()) {
-            setCell(row, column, std::string(ctcssPrefix) + std::string(shown));
-        }
-        break;
     case ToneList::Dcs:
         if (!shown.empty()) {
-            setCell(row, column, std::string(dcsPrefix) + std::string(shown));
+            setCellIfChanged(row, column, std::string(tonePrefix(list)) + std::string(shown));
         }
         break;
     }
@@ -163,44 +236,25 @@ std::vector<std::string> FieldEditors::simpleListEntries(CellEditor kind) const 
     }
 }
 
-int FieldEditors::simpleListOpeningIndex(CellEditor kind) const {
-    return kind == CellEditor::Bcl ? m_bclIndex : 0;
+int FieldEditors::simpleListOpeningIndex(int row, CellEditor kind) const {
+    const int column = simpleListColumn(kind);
+    if (column == 0) {
+        return notAnEntry;
+    }
+    return indexIn(simpleListEntries(kind), m_editor.cell(row, column));
 }
 
 void FieldEditors::simpleListCommit(int row, CellEditor kind, std::string_view shown) {
-    const int column = [kind] {
-        switch (kind) {
-        case CellEditor::WideNarrow:
-            return int{colWideNarrow};
-        case CellEditor::PacMode:
-            return int{colPacMode};
-        case CellEditor::DcsDet:
-            return int{colDcsDet};
-        case CellEditor::ScanSkip:
-            return int{colScanSkip};
-        case CellEditor::Bcl:
-            return int{colBcl};
-        case CellEditor::Ani:
-            return int{colAni};
-        case CellEditor::Shift:
-            return int{colShift};
-        default:
-            return 0;
-        }
-    }();
-    if (column == 0) {
+    const int column = simpleListColumn(kind);
+    // An empty text is a list that shows no entry: there is nothing to store.
+    if (column == 0 || shown.empty()) {
         return;
     }
     if (kind == CellEditor::Shift) {
-        if (!shown.empty()) {
-            setCell(row, column, shown == "off" ? "off" : "on");
-        }
+        setCellIfChanged(row, column, shown == "off" ? "off" : "on");
         return;
     }
-    setCell(row, column, std::string(shown));
-    if (kind == CellEditor::Bcl) {
-        m_bclIndex = positionOf(TwoStateList(), shown).value_or(0);
-    }
+    setCellIfChanged(row, column, std::string(shown));
 }
 
 std::vector<std::string> FieldEditors::priorityEntries() const {
@@ -224,33 +278,34 @@ std::vector<std::string> FieldEditors::priorityEntries() const {
     return entries;
 }
 
+int FieldEditors::priorityOpeningIndex(int row, const std::vector<std::string>& entries) const {
+    const std::string& value = m_editor.cell(row, colPri);
+    if (value == "off") {
+        return indexIn(entries, "off");
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string_view entry = entries[i];
+        if (const auto colon = entry.find(':');
+            colon != std::string_view::npos && entry.substr(0, colon) == value) {
+            return static_cast<int>(i);
+        }
+    }
+    return notAnEntry;
+}
+
 void FieldEditors::priorityCommit(int row, std::string_view shown) {
     if (shown.empty()) {
         return;
     }
     if (shown == "off") {
-        setCell(row, colPri, "off");
+        setCellIfChanged(row, colPri, "off");
         return;
     }
-    setCell(row, colPri, std::string(shown.substr(0, shown.find(':'))));
+    setCellIfChanged(row, colPri, std::string(shown.substr(0, shown.find(':'))));
 }
 
 int FieldEditors::optionSignalOpeningIndex(int row) const {
-    const std::string& stored = m_editor.document().strChData.at(row, colOptSignal);
-    const auto& list = m_editor.optionSignalList();
-    if (!stored.empty() && stored != notInUseCell) {
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            if (list[i] == stored) {
-                return static_cast<int>(i);
-            }
-        }
-    }
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (list[i] == optionSignalNone) {
-            return static_cast<int>(i);
-        }
-    }
-    return 0;
+    return indexIn(m_editor.optionSignalList(), m_editor.cell(row, colOptSignal));
 }
 
 TextList FieldEditors::frameEntries(FrameList list) {
@@ -334,7 +389,7 @@ void FieldEditors::optionSignalCommit(int row, std::string_view shown) {
         return;
     }
     m_editor.document().strChData.at(row, colOptSignal) = std::string(shown);
-    setCell(row, colOptSignal, std::string(shown));
+    setCellIfChanged(row, colOptSignal, std::string(shown));
 }
 
 } // namespace vn574::document

@@ -32,9 +32,17 @@ enum class FrameList {
 //
 // A "choice" is an entry the user picked; when the program itself sets the shown entry
 // (opening, going back to entry 0) no choice method may be called.
+//
+// Every list opens on the value its cell holds, so a click that only passes through a
+// cell changes nothing. A cell value that is none of the list's entries (a tone from a
+// file, a word of the other language) opens as `notAnEntry`: the list then shows the
+// cell's text as it is and leaving it stores nothing. The commits store only a value
+// that differs from the cell.
 class FieldEditors {
 public:
     explicit FieldEditors(Editor& editor) : m_editor(editor) {}
+
+    static constexpr int notAnEntry = -1;
 
     // --- TxtName ---
     [[nodiscard]] std::string nameOpeningText(int row) const;
@@ -51,6 +59,7 @@ public:
 
     // --- ComboRef ---
     [[nodiscard]] static std::vector<std::string> stepEntries();
+    // The cell's step; on a row not in use, the stored step (entry 0 when none).
     [[nodiscard]] int stepOpeningIndex(int row) const;
     void stepChosen(int row, std::string_view step);
     void stepCommit(int row, std::string_view step);
@@ -59,6 +68,12 @@ public:
     [[nodiscard]] static std::vector<std::string> toneEntries(ToneList list);
     // The list that takes over after a choice in the kind list; Kind means none does.
     [[nodiscard]] static ToneList toneKindChosen(std::string_view kind);
+    // Where `list` opens for the tone cell (row, column): the kind list on the cell's
+    // kind; a tone or code list on the cell's tone when the cell is of its kind, else on
+    // entry 0 (choosing "CTCSS" for a channel without a tone offers 67.0).
+    [[nodiscard]] int toneOpeningIndex(int row, int column, ToneList list) const;
+    // What `list` shows when the cell's value is none of its entries.
+    [[nodiscard]] std::string toneShownAsIs(int row, int column, ToneList list) const;
     // The list `list` loses the focus showing `shown`.
     void toneCommit(int row, int column, ToneList list, std::string_view shown);
 
@@ -66,16 +81,17 @@ public:
     //     ComboANI, ComboShift ---
     [[nodiscard]] static bool isSimpleList(CellEditor kind);
     [[nodiscard]] std::vector<std::string> simpleListEntries(CellEditor kind) const;
-    // Entry 0, except the BCL list, which shows the entry it last wrote.
-    [[nodiscard]] int simpleListOpeningIndex(CellEditor kind) const;
+    [[nodiscard]] int simpleListOpeningIndex(int row, CellEditor kind) const;
     void simpleListCommit(int row, CellEditor kind, std::string_view shown);
 
-    // --- ComboPRI, built anew on every opening; opens on entry 0 ("off") ---
+    // --- ComboPRI, built anew on every opening ---
     [[nodiscard]] std::vector<std::string> priorityEntries() const;
+    // The entry of `entries` that names the channel the cell refers to.
+    [[nodiscard]] int priorityOpeningIndex(int row, const std::vector<std::string>& entries) const;
     void priorityCommit(int row, std::string_view shown);
 
     // --- ComboOptSignal and its frames ---
-    // Position in Editor::optionSignalList() the list opens (or regains the focus) on.
+    // Position in Editor::optionSignalList() of the cell's signal.
     [[nodiscard]] int optionSignalOpeningIndex(int row) const;
     // The user picked `signal` for `row`: the frames it needs are shown, each on the
     // row's stored memory and PTT ID.
@@ -94,8 +110,10 @@ private:
         std::string text;
     };
 
+    // Writes `text` into the cell unless the cell holds it already.
+    void setCellIfChanged(int row, int column, std::string text);
+
     Editor& m_editor;
-    int m_bclIndex = 0;
     std::optional<OpenedCell> m_openedFrequency;
 };
 

@@ -93,16 +93,26 @@ void CellDelegate::finishEditing(QWidget* editor, EndEditHint hint) {
     const Commit commit = commitFor(editor, row, column);
     const std::optional<document::CellEntry> entry =
         m_bulk ? entryFor(editor, column) : std::nullopt;
+    const std::vector<int> rows = entry && m_bulkRows ? m_bulkRows() : std::vector<int>();
     emit closeEditor(editor, hint);
     if (commit) {
         commit();
     }
     if (entry) {
-        m_bulk(row, *entry);
+        m_bulk(row, rows, *entry);
     }
     // One undo step per edit that changed the cell (or what its rules touched); the
     // name editor has written while the user typed.
-    m_editor.recordStep(m_editor.cellStepName(row, column));
+    m_editor.recordEdit(m_editor.cellStepName(row, column));
+}
+
+void CellDelegate::cancelEditing(QWidget* editor) {
+    if (editor == nullptr || editor->property(finishingProperty).toBool()) {
+        return;
+    }
+    editor->setProperty(finishingProperty, true);
+    emit closeEditor(editor, NoHint);
+    m_editor.cancelEdit();
 }
 
 bool CellDelegate::eventFilter(QObject* object, QEvent* event) {
@@ -124,9 +134,7 @@ bool CellDelegate::eventFilter(QObject* object, QEvent* event) {
             finishEditing(editor, EditPreviousItem);
             return true;
         case Qt::Key_Escape:
-            // There is no undo: the editors write on leaving, and the name editor has
-            // written every key already, so Escape leaves like a click elsewhere.
-            finishEditing(editor, NoHint);
+            cancelEditing(editor);
             return true;
         default:
             return false;

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QLineEdit;
 
@@ -17,8 +18,9 @@ class FieldEditors;
 namespace vn574::ui {
 
 // Base of the grid's in-place editors. An editor is filled when it opens and writes its
-// value back only when it loses the focus (or Enter/Tab/Escape end it), never through
-// the model: the model is a view of the editor's grid and has no setData.
+// value back only when it loses the focus (or Enter/Tab end it), never through the
+// model: the model is a view of the editor's grid and has no setData. Escape gives the
+// edit up and leaves the document as it was before the editor opened.
 //
 // The write-back runs after the editor has been closed, because it may show a message
 // box (a frequency out of band), and a modal loop must not run under an editor that the
@@ -45,11 +47,21 @@ public:
 
     // Ends the edit of `editor` as losing the focus does: closes it, then writes back.
     void finishEditing(QWidget* editor, EndEditHint hint = NoHint);
+    // Ends the edit of `editor` without writing anything, undoing what it wrote so far.
+    void cancelEditing(QWidget* editor);
 
-    // Runs after an edit in which the user picked or typed a value, with the edited row
-    // and that entry, so that the value can go to the other selected rows as well.
-    using BulkEdit = std::function<void(int row, const document::CellEntry& entry)>;
-    void setBulkEdit(BulkEdit bulk) { m_bulk = std::move(bulk); }
+    // The rows an edit may go to, taken as the edit ends and before closing the editor
+    // moves the current cell (Enter moves on, which would narrow the selection).
+    using BulkRows = std::function<std::vector<int>()>;
+    // Runs after an edit in which the user picked or typed a value, with the edited row,
+    // the rows taken as the edit ended, and that entry, so that the value can go to the
+    // other selected rows as well.
+    using BulkEdit = std::function<void(int row, const std::vector<int>& rows,
+                                        const document::CellEntry& entry)>;
+    void setBulkEdit(BulkRows rows, BulkEdit bulk) {
+        m_bulkRows = std::move(rows);
+        m_bulk = std::move(bulk);
+    }
 
 protected:
     using Commit = std::function<void()>;
@@ -78,6 +90,7 @@ protected:
 private:
     static QWidget* editorOf(QObject* object);
 
+    BulkRows m_bulkRows;
     BulkEdit m_bulk;
 };
 

@@ -132,12 +132,15 @@ void ChannelGridView::finishOpenEditor(bool keepScrollSurvivors) {
 void ChannelGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
     // Enter and Tab end the edit and move on to the next cell; opening the next editor
-    // is still the click's decision.
+    // is still the click's decision. Inside a selection they move within it, so that
+    // the next column of the same rows can be set.
     if (hint == QAbstractItemDelegate::EditNextItem ||
         hint == QAbstractItemDelegate::EditPreviousItem) {
         const QModelIndex next = moveCursor(
             hint == QAbstractItemDelegate::EditNextItem ? MoveNext : MovePrevious, Qt::NoModifier);
-        if (next.isValid()) {
+        if (next.isValid() && selectionModel()->isSelected(next)) {
+            selectionModel()->setCurrentIndex(next, QItemSelectionModel::NoUpdate);
+        } else if (next.isValid()) {
             setCurrentIndex(next);
         }
         setFocus(Qt::TabFocusReason);
@@ -150,7 +153,45 @@ void ChannelGridView::keyPressEvent(QKeyEvent* event) {
         emit cellClicked(currentIndex().row() + 1, currentIndex().column() + 1);
         return;
     }
+    if (moveAlongSelectedRow(event)) {
+        return;
+    }
     QTableView::keyPressEvent(event);
+}
+
+bool ChannelGridView::moveAlongSelectedRow(QKeyEvent* event) {
+    if (event->modifiers() != Qt::NoModifier || state() == EditingState) {
+        return false;
+    }
+    CursorAction action{};
+    switch (event->key()) {
+    case Qt::Key_Left:
+        action = MoveLeft;
+        break;
+    case Qt::Key_Right:
+        action = MoveRight;
+        break;
+    case Qt::Key_Home:
+        action = MoveHome;
+        break;
+    case Qt::Key_End:
+        action = MoveEnd;
+        break;
+    default:
+        return false;
+    }
+    const QModelIndex current = currentIndex();
+    const std::vector<int> rows = selectedWholeRows();
+    if (!current.isValid() || !std::binary_search(rows.begin(), rows.end(), current.row() + 1)) {
+        return false;
+    }
+    const QModelIndex next = moveCursor(action, event->modifiers());
+    if (next.isValid() && next.row() == current.row()) {
+        selectionModel()->setCurrentIndex(next, QItemSelectionModel::NoUpdate);
+        scrollTo(next);
+    }
+    event->accept();
+    return true;
 }
 
 void ChannelGridView::mousePressEvent(QMouseEvent* event) {
@@ -190,6 +231,22 @@ QRect ChannelGridView::selectedBlock() const {
         block |= QRect(index.column() + 1, index.row() + 1, 1, 1);
     }
     return block;
+}
+
+QPoint ChannelGridView::pasteCell() const {
+    const QRect block = selectedBlock();
+    const QModelIndex current = currentIndex();
+    if (selectionModel()->hasSelection() && current.isValid()) {
+        for (int row = block.top(); row <= block.bottom(); ++row) {
+            for (int column = block.left(); column <= block.right(); ++column) {
+                if (!isColumnHidden(column - 1) &&
+                    !selectionModel()->isSelected(model()->index(row - 1, column - 1))) {
+                    return {current.column() + 1, current.row() + 1};
+                }
+            }
+        }
+    }
+    return block.topLeft();
 }
 
 bool ChannelGridView::eventFilter(QObject* object, QEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QRect>
 #include <QTableView>
 
@@ -13,7 +14,9 @@ class ChannelGridModel;
 // accepts; Enter and Tab in an editor end it and move on to the next cell without
 // opening another one; scrolling ends the open editor except the Shift and
 // option-signal lists. Shift and Ctrl with a click, and the row headings, select cells
-// and whole rows for the clipboard without opening anything.
+// and whole rows for the clipboard without opening anything. Within selected whole rows
+// the Left, Right, Home and End keys move the current cell along its row and keep the
+// selection, so that a value can be given to all of them from the keyboard.
 class ChannelGridView : public QTableView {
     Q_OBJECT
 public:
@@ -33,6 +36,10 @@ public:
     // The grid cells (rows 1..104, columns 1..16) of the rectangle holding the
     // selection, or the current cell when nothing is selected.
     [[nodiscard]] QRect selectedBlock() const;
+    // The grid cell (x = column 1..16, y = row 1..104) a paste starts at: the top left
+    // of the selection when it is one rectangle, else the current cell (a Ctrl+click
+    // after a selection: the cell the user pointed at last).
+    [[nodiscard]] QPoint pasteCell() const;
 
     static constexpr int hiddenGridColumn = 14; // ANI
 
@@ -47,6 +54,9 @@ protected:
     bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
+    // Left, Right, Home and End inside selected whole rows; false for any other key.
+    bool moveAlongSelectedRow(QKeyEvent* event);
+
     Qt::KeyboardModifiers m_pressModifiers;
 };
 

@@ -412,13 +412,22 @@ void Frm_Radio::Menu_New_Click() {
 void Frm_Radio::Menu_Open_Click() {
     m_grid->finishOpenEditor();
     if (withGridLocked([this] { return files::openWithDialog(m_editor); })) {
-        m_editor.restartHistory();
+        historyAfterOpen();
     }
 }
 
 files::OpenResult Frm_Radio::openFile(const std::string& path) {
     m_grid->finishOpenEditor();
-    return withGridLocked([this, &path] { return files::openChannelFile(m_editor, path); });
+    const files::OpenResult opened =
+        withGridLocked([this, &path] { return files::openChannelFile(m_editor, path); });
+    historyAfterOpen();
+    return opened;
+}
+
+void Frm_Radio::historyAfterOpen() {
+    // The opened file is the base of a fresh history: an undo must never bring back the
+    // document that was shown before it.
+    m_editor.restartHistory();
 }
 
 void Frm_Radio::Menu_Save_Click() {

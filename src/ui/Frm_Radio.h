@@ -131,6 +131,8 @@ private:
     void onCellClicked(int gridRow, int gridColumn);
     void onModelActivated(int index);
     [[nodiscard]] QString lang(const char* section, const char* key) const;
+    // The history after an open, by the menu or by the command line's file alike.
+    void historyAfterOpen();
     // Runs a file operation with the grid disabled, and enables it 200 ms after.
     template <typename Operation> auto withGridLocked(Operation operation);
     void buildTransferMenu();
@@ -146,8 +148,8 @@ private:
     void buildRowsMenu();
     void applyRowsTexts();
     void updateRowActions();
-    // A value picked or typed in `row` goes to the other selected rows too.
-    void bulkEdit(int row, const document::CellEntry& entry);
+    // A value picked or typed in `row` goes to the other rows of `rows` too.
+    void bulkEdit(int row, const std::vector<int>& rows, const document::CellEntry& entry);
     void buildClipboardMenu();
     void applyClipboardTexts();
     void copySelection(bool cut);

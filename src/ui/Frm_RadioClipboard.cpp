@@ -92,16 +92,16 @@ void Frm_Radio::Menu_Paste_Click() {
     }
     m_grid->finishOpenEditor();
     files::ChannelClipboard clipboard(m_editor);
-    const QRect target = m_grid->selectedBlock();
+    const QPoint target = m_grid->pasteCell();
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     files::PasteResult result;
     if (data != nullptr && data->hasFormat(rowsMimeType)) {
-        result = clipboard.pasteRows(target.top(), data->data(rowsMimeType).toStdString());
+        result = clipboard.pasteRows(target.y(), data->data(rowsMimeType).toStdString());
     } else if (data != nullptr && data->hasFormat(csvMimeType)) {
-        result = clipboard.pasteCsv(target.top(), data->data(csvMimeType).toStdString());
+        result = clipboard.pasteCsv(target.y(), data->data(csvMimeType).toStdString());
     } else {
         const QString text = data != nullptr ? data->text() : QString();
-        result = clipboard.pasteCells(target.top(), target.left(), text.toStdString());
+        result = clipboard.pasteCells(target.y(), target.x(), text.toStdString());
     }
     if (const std::string message = clipboard.refusalMessage(result); !message.empty()) {
         m_editor.prompts().message(message, app::Icon::Warning);

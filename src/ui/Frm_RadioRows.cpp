@@ -86,7 +86,10 @@ void Frm_Radio::buildRowsMenu() {
         if (auto* delegate =
                 qobject_cast<CellDelegate*>(m_grid->itemDelegateForColumn(column - 1))) {
             delegate->setBulkEdit(
-                [this](int row, const document::CellEntry& entry) { bulkEdit(row, entry); });
+                [this] { return selectedGridRows(); },
+                [this](int row, const std::vector<int>& rows, const document::CellEntry& entry) {
+                    bulkEdit(row, rows, entry);
+                });
         }
     }
     connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -159,8 +162,7 @@ void Frm_Radio::updateRowActions() {
     m_moveDownButton->setEnabled(down);
 }
 
-void Frm_Radio::bulkEdit(int row, const document::CellEntry& entry) {
-    const std::vector<int> rows = selectedGridRows();
+void Frm_Radio::bulkEdit(int row, const std::vector<int>& rows, const document::CellEntry& entry) {
     if (rows.size() < 2 || !std::binary_search(rows.begin(), rows.end(), row)) {
         return;
     }

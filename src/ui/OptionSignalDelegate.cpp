@@ -10,7 +10,8 @@ QWidget* OptionSignalDelegate::createEditor(QWidget* parent, const QStyleOptionV
     auto* list = new ListEditor(parent);
     watch(list, index);
     const int row = gridRow(index);
-    list->setEntries(m_editor.optionSignalList(), m_fields.optionSignalOpeningIndex(row));
+    list->setEntries(m_editor.optionSignalList(), m_fields.optionSignalOpeningIndex(row),
+                     m_editor.cell(row, document::colOptSignal));
     connect(list, &QComboBox::activated, list,
             [this, list, row](int) { m_fields.optionSignalChosen(row, list->shownText()); });
     return list;

@@ -9,7 +9,10 @@ QWidget* PriorityDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
                                         const QModelIndex& index) const {
     auto* list = new ListEditor(parent);
     watch(list, index);
-    list->setEntries(m_fields.priorityEntries(), 0);
+    const int row = gridRow(index);
+    const std::vector<std::string> entries = m_fields.priorityEntries();
+    list->setEntries(entries, m_fields.priorityOpeningIndex(row, entries),
+                     m_editor.cell(row, document::colPri));
     return list;
 }
 

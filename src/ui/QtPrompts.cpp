@@ -50,6 +50,28 @@ QString qtFileFilter(const std::string& filter) {
     return filters.join(QStringLiteral(";;"));
 }
 
+QString defaultSuffix(const std::string& filter) {
+    const QString first = QString::fromStdString(filter).section(QLatin1Char('|'), 1, 1);
+    const QString pattern = first.section(QLatin1Char(';'), 0, 0).trimmed();
+    if (!pattern.startsWith(QLatin1String("*."))) {
+        return {};
+    }
+    const QString suffix = pattern.mid(2);
+    if (suffix.isEmpty() || suffix.contains(QLatin1Char('*')) ||
+        suffix.contains(QLatin1Char('?'))) {
+        return {};
+    }
+    return suffix;
+}
+
+QString withDefaultSuffix(const QString& path, const QString& suffix) {
+    if (path.isEmpty() || suffix.isEmpty() ||
+        QFileInfo(path).fileName().contains(QLatin1Char('.'))) {
+        return path;
+    }
+    return path + QLatin1Char('.') + suffix;
+}
+
 QString QtPrompts::title() const {
     if (m_parent != nullptr && !m_parent->window()->windowTitle().isEmpty()) {
         return m_parent->window()->windowTitle();
@@ -114,7 +136,17 @@ std::optional<std::string> QtPrompts::chooseSaveFile(const std::string& filter,
     // A full path makes the dialog open its folder with its name filled in.
     const QString start =
         suggestedFile.empty() ? startFolder() : QString::fromStdString(suggestedFile);
-    return chosen(QFileDialog::getSaveFileName(m_parent, QString(), start, qtFileFilter(filter)));
+    QFileDialog dialog(m_parent, QString(), start, qtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Given to the dialog so that its overwrite question is about the file written.
+    const QString suffix = defaultSuffix(filter);
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    // Again here, for a platform dialog that does not apply it.
+    return chosen(withDefaultSuffix(dialog.selectedFiles().constFirst(), suffix));
 }
 
 std::optional<std::string> QtPrompts::chooseOpenFile(const std::string& filter) {

@@ -12,6 +12,13 @@ namespace vn574::ui {
 // given as "*" so that files without an extension are listed too.
 QString qtFileFilter(const std::string& filter);
 
+// The extension of the filter's first file type ("vd" for "data files (*.vd)|*.vd|…"),
+// or "" when its first pattern names none.
+QString defaultSuffix(const std::string& filter);
+// `path` with "." and `suffix` added when its file name has no extension at all ("mine"
+// becomes "mine.vd"); a name with any extension ("x.txt") is left as it is.
+QString withDefaultSuffix(const QString& path, const QString& suffix);
+
 // The prompts of the desktop program: message boxes, the file dialogs (starting in
 // the folder used last, else the user's documents folder, else the home folder) and the
 // password window.

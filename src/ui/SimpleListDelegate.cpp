@@ -13,7 +13,9 @@ QWidget* SimpleListDelegate::createEditor(QWidget* parent, const QStyleOptionVie
     }
     auto* list = new ListEditor(parent);
     watch(list, index);
-    list->setEntries(m_fields.simpleListEntries(kind), m_fields.simpleListOpeningIndex(kind));
+    const int row = gridRow(index);
+    list->setEntries(m_fields.simpleListEntries(kind), m_fields.simpleListOpeningIndex(row, kind),
+                     m_editor.cell(row, gridColumn(index)));
     return list;
 }
 

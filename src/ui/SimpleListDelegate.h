@@ -4,8 +4,8 @@
 
 namespace vn574::ui {
 
-// The simple lists (W/N, PAC MODE, DCS DET, scan skip, BCL, ANI, Shift): they open on entry 0 (BCL
-// on the entry it last wrote), not on the cell's value, and leaving writes the shown entry.
+// The simple lists (W/N, PAC MODE, DCS DET, scan skip, BCL, ANI, Shift): they open on the cell's
+// value, and leaving writes the shown entry when it differs from the cell.
 class SimpleListDelegate : public CellDelegate {
     Q_OBJECT
 public:

@@ -10,7 +10,8 @@ QWidget* StepDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     auto* list = new ListEditor(parent);
     watch(list, index);
     const int row = gridRow(index);
-    list->setEntries(document::FieldEditors::stepEntries(), m_fields.stepOpeningIndex(row));
+    list->setEntries(document::FieldEditors::stepEntries(), m_fields.stepOpeningIndex(row),
+                     m_editor.cell(row, document::colRef));
     connect(list, &QComboBox::activated, list,
             [this, list, row](int) { m_fields.stepChosen(row, list->shownText()); });
     return list;

@@ -45,14 +45,29 @@ std::string ToneEditor::shownText() const {
     return list(m_shown)->shownText();
 }
 
+void ToneEditor::setOpening(ToneList which, int shown, const std::string& asIs) {
+    switch (which) {
+    case ToneList::Kind:
+        m_kind->showEntry(shown, asIs);
+        break;
+    case ToneList::Ctcss:
+        m_ctcssOpening = Opening{shown, asIs};
+        break;
+    case ToneList::Dcs:
+        m_dcsOpening = Opening{shown, asIs};
+        break;
+    }
+}
+
 void ToneEditor::kindChosen() {
     const ToneList next = FieldEditors::toneKindChosen(m_kind->shownText());
     if (next == ToneList::Kind) {
         return; // "off": neither tone list is shown
     }
-    // The tone and code lists always start on their first entry.
+    // The tone or code list starts on the cell's tone when the cell is of its kind.
     ListEditor* target = list(next);
-    target->setCurrentIndex(0);
+    const Opening& opening = next == ToneList::Ctcss ? m_ctcssOpening : m_dcsOpening;
+    target->showEntry(opening.shown, opening.asIs);
     m_shown = next;
     target->setFocus(Qt::OtherFocusReason);
     m_stack->setCurrentWidget(target);
@@ -63,8 +78,12 @@ QWidget* ToneDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
                                     const QModelIndex& index) const {
     auto* editor = new ToneEditor(parent);
     watch(editor, index);
+    const int row = gridRow(index);
+    const int column = gridColumn(index);
     for (const ToneList which : {ToneList::Kind, ToneList::Ctcss, ToneList::Dcs}) {
         watchChild(editor->list(which));
+        editor->setOpening(which, m_fields.toneOpeningIndex(row, column, which),
+                           m_fields.toneShownAsIs(row, column, which));
     }
     return editor;
 }

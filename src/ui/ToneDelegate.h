@@ -21,8 +21,15 @@ public:
     [[nodiscard]] document::ToneList shownList() const { return m_shown; }
     [[nodiscard]] ListEditor* list(document::ToneList which) const;
     [[nodiscard]] std::string shownText() const;
+    // Where `which` opens, and what it shows when that is no entry. The kind list shows
+    // it at once; a tone or code list each time its kind is chosen.
+    void setOpening(document::ToneList which, int shown, const std::string& asIs);
 
 private:
+    struct Opening {
+        int shown = 0;
+        std::string asIs;
+    };
     void kindChosen();
 
     QStackedLayout* m_stack;
@@ -30,6 +37,8 @@ private:
     ListEditor* m_ctcss;
     ListEditor* m_dcs;
     document::ToneList m_shown = document::ToneList::Kind;
+    Opening m_ctcssOpening;
+    Opening m_dcsOpening;
 };
 
 class ToneDelegate : public CellDelegate {

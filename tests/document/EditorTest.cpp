@@ -307,8 +307,8 @@ TEST_F(EditorTest, LanguageSwitchAsksFirstThenReloadsTheWordsAndClears) {
     EXPECT_FALSE(doc.bModify);
 }
 
-TEST_F(EditorTest, CloseAsksYesNoOnlyWhenModified) {
-    editor.close();
+TEST_F(EditorTest, CloseAsksOnlyWhenModifiedAndCancelStaysOpen) {
+    EXPECT_TRUE(editor.close());
     EXPECT_TRUE(f.prompts.questions.empty());
     editor.cellClicked(1, colName);
     int saves = 0;
@@ -316,10 +316,42 @@ TEST_F(EditorTest, CloseAsksYesNoOnlyWhenModified) {
         ++saves;
         return true;
     });
-    f.prompts.answers = {Answer::Yes};
-    editor.close();
-    EXPECT_EQ(f.prompts.questions.back().buttons, Buttons::YesNo);
+    f.prompts.answers = {Answer::Cancel, Answer::Yes};
+    EXPECT_FALSE(editor.close());
+    EXPECT_EQ(f.prompts.questions.back().text, editor.windowMessage(9001));
+    EXPECT_EQ(f.prompts.questions.back().buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(saves, 0);
+    EXPECT_TRUE(doc.bModify);
+    EXPECT_TRUE(editor.close());
     EXPECT_EQ(saves, 1);
+}
+
+TEST_F(EditorTest, CellEditThatChangesNothingOrIsGivenUpLeavesNoTrace) {
+    editor.cellClicked(3, colName);
+    editor.recordStep("activate");
+    editor.markSaved();
+    const EditorState saved = editor.currentState();
+
+    // The click on a cell of a row in use sets bModify; a refused entry undoes that.
+    editor.cellClicked(3, colRxFreq);
+    EXPECT_TRUE(doc.bModify);
+    EXPECT_FALSE(editor.enterRxFrequency(3, "999"));
+    editor.recordEdit("refused");
+    EXPECT_FALSE(doc.bModify);
+
+    // A name typed and a step chosen, then given up: all of it goes back.
+    editor.cellClicked(3, colName);
+    editor.setCell(3, colName, "X");
+    editor.changeStep(3, "50");
+    editor.cancelEdit();
+    EXPECT_TRUE(editor.currentState().sameContent(saved));
+    EXPECT_FALSE(doc.bModify);
+    EXPECT_EQ(editor.history().undoName(), "activate");
+
+    editor.setCell(3, colName, "Y");
+    editor.recordEdit("typed");
+    EXPECT_TRUE(doc.bModify);
+    EXPECT_EQ(editor.history().undoName(), "typed");
 }
 
 TEST_F(EditorTest, TakeRowOutOfUseEmptiesItsStoredFields) {

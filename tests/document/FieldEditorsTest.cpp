@@ -101,29 +101,49 @@ TEST_F(FieldEditorsTest, ToneEditorWritesOnlyCompleteValues) {
     EXPECT_EQ(editor.cell(3, colTxTone), "off");
 }
 
-TEST_F(FieldEditorsTest, SimpleListsOpenOnEntryZeroExceptBclWhichRemembers) {
+TEST_F(FieldEditorsTest, ListsOpenOnTheCellsValueOrShowItAsItIs) {
     activate(2);
     editor.setCell(2, colWideNarrow, words.narrow);
     ASSERT_EQ(editors.simpleListEntries(CellEditor::WideNarrow),
               (std::vector<std::string>{words.wide, words.narrow}));
-    // A narrow channel opens on the wide word; leaving without a pick makes it wide.
-    const int shown = editors.simpleListOpeningIndex(CellEditor::WideNarrow);
-    editors.simpleListCommit(2, CellEditor::WideNarrow,
-                             editors.simpleListEntries(CellEditor::WideNarrow)[shown]);
-    EXPECT_EQ(editor.cell(2, colWideNarrow), words.wide);
-
+    EXPECT_EQ(editors.simpleListOpeningIndex(2, CellEditor::WideNarrow), 1);
     EXPECT_EQ(editors.simpleListEntries(CellEditor::ScanSkip),
               (std::vector<std::string>{words.scanSkip0, words.scanSkip1}));
     editors.simpleListCommit(2, CellEditor::ScanSkip, words.scanSkip1);
     EXPECT_EQ(editor.cell(2, colScanSkip), words.scanSkip1);
-
-    EXPECT_EQ(editors.simpleListOpeningIndex(CellEditor::Bcl), 0);
+    EXPECT_EQ(editors.simpleListOpeningIndex(2, CellEditor::ScanSkip), 1);
     editors.simpleListCommit(2, CellEditor::Bcl, "on");
-    EXPECT_EQ(editor.cell(2, colBcl), "on");
-    EXPECT_EQ(editors.simpleListOpeningIndex(CellEditor::Bcl), 1);
-    EXPECT_EQ(editors.simpleListOpeningIndex(CellEditor::Ani), 0);
-    editors.simpleListCommit(2, CellEditor::Bcl, "off");
-    EXPECT_EQ(editors.simpleListOpeningIndex(CellEditor::Bcl), 0);
+    EXPECT_EQ(editors.simpleListOpeningIndex(2, CellEditor::Bcl), 1);
+    EXPECT_EQ(editors.simpleListOpeningIndex(3, CellEditor::Bcl), FieldEditors::notAnEntry);
+    // A word of the other language file is no entry; an empty shown text stores nothing.
+    editor.setCell(2, colScanSkip, "other");
+    EXPECT_EQ(editors.simpleListOpeningIndex(2, CellEditor::ScanSkip), FieldEditors::notAnEntry);
+    editors.simpleListCommit(2, CellEditor::ScanSkip, "");
+    EXPECT_EQ(editor.cell(2, colScanSkip), "other");
+
+    // Tones: the kind list on the cell's kind, the tone list on its tone, else entry 0.
+    editor.setCell(2, colRxTone, "D:023I");
+    EXPECT_EQ(editors.toneOpeningIndex(2, colRxTone, ToneList::Kind), 2);
+    EXPECT_EQ(entryAt(DcsCodeList(), editors.toneOpeningIndex(2, colRxTone, ToneList::Dcs)),
+              "023I");
+    EXPECT_EQ(editors.toneOpeningIndex(2, colRxTone, ToneList::Ctcss), 0);
+    editor.setCell(2, colRxTone, "C:88.5");
+    EXPECT_EQ(editors.toneOpeningIndex(2, colRxTone, ToneList::Kind), 1);
+    EXPECT_EQ(entryAt(CtcssToneList(), editors.toneOpeningIndex(2, colRxTone, ToneList::Ctcss)),
+              "88.5");
+    EXPECT_EQ(editors.toneOpeningIndex(2, colRxTone, ToneList::Dcs), 0);
+    editor.setCell(2, colRxTone, "C:88.4");
+    EXPECT_EQ(editors.toneOpeningIndex(2, colRxTone, ToneList::Ctcss), FieldEditors::notAnEntry);
+    EXPECT_EQ(editors.toneShownAsIs(2, colRxTone, ToneList::Ctcss), "88.4");
+
+    // The priority list on the channel the cell names.
+    activate(8);
+    editor.setCell(2, colPri, "07");
+    const auto entries = editors.priorityEntries();
+    EXPECT_EQ(entries[static_cast<std::size_t>(editors.priorityOpeningIndex(2, entries))],
+              "07: 245.5000");
+    editor.setCell(2, colPri, "42");
+    EXPECT_EQ(editors.priorityOpeningIndex(2, entries), FieldEditors::notAnEntry);
 }
 
 TEST_F(FieldEditorsTest, ShiftWritesOnForAnythingButOffAndNothingWhenEmpty) {
@@ -163,19 +183,19 @@ TEST_F(FieldEditorsTest, PriorityListHoldsActiveChannelsCallAndVfo) {
     EXPECT_EQ(editor.cell(8, colPri), "off");
 }
 
-TEST_F(FieldEditorsTest, OptionSignalOpensOnTheStoredSignalWhenItIsOffered) {
+TEST_F(FieldEditorsTest, OptionSignalOpensOnTheCellsSignalWhenItIsOffered) {
     activate(4);
     const auto& list = editor.optionSignalList();
-    editor.document().strChData.at(4, colOptSignal) = "2Tone";
-    EXPECT_EQ(list[static_cast<std::size_t>(editors.optionSignalOpeningIndex(4))], "2Tone");
-    editor.document().strChData.at(4, colOptSignal) = "---";
     EXPECT_EQ(list[static_cast<std::size_t>(editors.optionSignalOpeningIndex(4))], "None");
+    editors.optionSignalCommit(4, "2Tone");
+    EXPECT_EQ(list[static_cast<std::size_t>(editors.optionSignalOpeningIndex(4))], "2Tone");
 
-    // Without the 5-tone option the stored signal is not offered.
+    // Without the 5-tone option a 5-tone channel from a file shows its signal as it is.
     test::EditorFixture plain;
     FieldEditors plainEditors{plain.editor};
-    plain.editor.document().strChData.at(4, colOptSignal) = "5Tone";
-    EXPECT_EQ(plainEditors.optionSignalOpeningIndex(4), 0);
+    plain.editor.cellClicked(4, colName);
+    plain.editor.setCell(4, colOptSignal, "5Tone");
+    EXPECT_EQ(plainEditors.optionSignalOpeningIndex(4), FieldEditors::notAnEntry);
 }
 
 TEST_F(FieldEditorsTest, ChoosingFiveToneShowsBothFramesOnTheStoredPositions) {

@@ -19,6 +19,7 @@ private slots:
     void rowsCopiedAndPastedWithTheKeyboardAreTheSameRows();
     void spreadsheetBlockWithBadCellsIsReportedAndUndoneAtOnce();
     void openLineEditorKeepsItsKeysAndModifiedClicksOpenNothing();
+    void pasteAfterACtrlClickStartsAtThatCell();
 };
 
 namespace {
@@ -128,6 +129,22 @@ void TestClipboard::openLineEditorKeepsItsKeysAndModifiedClicksOpenNothing() {
     QTest::mouseClick(ui.grid().viewport(), Qt::LeftButton, Qt::ControlModifier, cell.center());
     QVERIFY(ui.openEditor() == nullptr);
     QCOMPARE(ui.cell(5, colStatus), ui.editor().words().inactive);
+}
+
+void TestClipboard::pasteAfterACtrlClickStartsAtThatCell() {
+    test::UiHarness ui;
+    QApplication::clipboard()->setText("ABC\t12.5");
+    clickRowHeading(ui, 10);
+    clickRowHeading(ui, 11, Qt::ShiftModifier);
+    const QModelIndex target = ui.grid().model()->index(19, colName - 1);
+    ui.grid().scrollTo(target);
+    QTest::mouseClick(ui.grid().viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      ui.grid().visualRect(target).center());
+    key(ui, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(ui.cell(20, colName), std::string("ABC"));
+    QCOMPARE(ui.cell(20, colRef), std::string("12.5"));
+    QCOMPARE(ui.cell(10, colStatus), ui.editor().words().inactive);
+    QVERIFY(ui.prompts.messages.empty());
 }
 
 QTEST_MAIN(TestClipboard)

@@ -61,7 +61,7 @@ private slots:
     void enterMovesOnWithoutOpeningTheNextEditor();
     void stepChoiceSnapsFrequenciesAtOnce();
     void toneEditorTakesTwoSteps();
-    void simpleListsOpenOnEntryZero();
+    void listsOpenOnTheCellAndOnlyAChangeIsStored();
     void priorityListOffersTheRowsInUse();
     void optionSignalShowsFramesAndStoresPicks();
     void modelChangeFollowsEachAnswer_data();
@@ -243,10 +243,11 @@ void TestFrmRadio::frequencyLeftAsUnchangedCellKeepsTheRow() {
     // A repeater channel with a receive frequency off the step grid.
     ui.editor().setCell(1, colRxFreq, "145.7260");
     ui.editor().setCell(1, colTxFreq, "145.1250");
+    ui.editor().document().bModify = false;
+    ui.editor().restartHistory();
     for (const int column : {colRxFreq, colTxFreq}) {
         ui.click(1, column);
         QVERIFY(ui.openEditorAs<QLineEdit>() != nullptr);
-        ui.editor().document().bModify = false;
         ui.leaveEditor();
         QTRY_VERIFY(ui.openEditor() == nullptr);
         QCOMPARE(ui.cell(1, colRxFreq), std::string("145.7260"));
@@ -325,39 +326,102 @@ void TestFrmRadio::toneEditorTakesTwoSteps() {
     ui.leaveEditor();
     QTRY_COMPARE(ui.cell(103, colTxTone), std::string("D:023I"));
 
-    // The kind list opens on "off": leaving it there writes "off".
+    // The kind list opens on the cell's kind, and the code list on its code.
     ui.click(103, colTxTone);
-    QVERIFY(ui.openEditorAs<ui::ToneEditor>() != nullptr);
+    tone = ui.openEditorAs<ui::ToneEditor>();
+    QCOMPARE(tone->list(ToneList::Kind)->currentText(), QString("DCS"));
+    emit tone->list(ToneList::Kind)->activated(tone->list(ToneList::Kind)->currentIndex());
+    QCOMPARE(tone->list(ToneList::Dcs)->currentText(), QString("023I"));
     ui.leaveEditor();
-    QTRY_COMPARE(ui.cell(103, colTxTone), std::string("off"));
+    QTRY_VERIFY(ui.openEditor() == nullptr);
+    QCOMPARE(ui.cell(103, colTxTone), std::string("D:023I"));
 }
 
-void TestFrmRadio::simpleListsOpenOnEntryZero() {
+void TestFrmRadio::listsOpenOnTheCellAndOnlyAChangeIsStored() {
     test::UiHarness ui;
-    const ChannelWords& words = ui.editor().words();
-    ui.editor().setCell(103, colWideNarrow, words.narrow);
-    ui.click(103, colWideNarrow);
-    auto* list = ui.openEditorAs<QComboBox>();
-    QCOMPARE(list->currentText(), q(words.wide));
-    ui.leaveEditor();
-    QTRY_COMPARE(ui.cell(103, colWideNarrow), words.wide);
+    Editor& editor = ui.editor();
+    const ChannelWords& words = editor.words();
+    constexpr int row = 71; // channel 70
+    ui.click(row, colStatus);
+    editor.setCell(row, colWideNarrow, words.narrow);
+    editor.setCell(row, colScanSkip, words.scanSkip1);
+    editor.setCell(row, colDcsDet, "on");
+    editor.setCell(row, colBcl, "on");
+    editor.setCell(row, colShift, "on");
+    editor.setCell(row, colPri, "CAL");
+    editor.setCell(row, colRxTone, "C:88.5");
+    editor.setCell(row, colTxTone, "C:88.4"); // no tone of the list, as a file may hold
+    editor.document().bModify = false;
+    editor.restartHistory();
+    const auto cells = [&ui] {
+        std::vector<std::string> texts;
+        for (int column = colName; column <= colOptSignal; ++column) {
+            texts.push_back(ui.cell(row, column));
+        }
+        return texts;
+    };
+    const std::vector<std::string> before = cells();
+    const auto unchanged = [&] {
+        QTRY_VERIFY(ui.openEditor() == nullptr);
+        QCOMPARE(cells(), before);
+        QVERIFY(!editor.document().bModify);
+        QVERIFY(!editor.history().canUndo());
+    };
 
-    ui.click(103, colBcl);
-    pick(ui.openEditorAs<QComboBox>(), "on");
-    ui.leaveEditor();
-    QTRY_COMPARE(ui.cell(103, colBcl), std::string("on"));
-    // BCL remembers its last entry, even on another row.
-    ui.click(104, colBcl);
-    QCOMPARE(ui.openEditorAs<QComboBox>()->currentText(), QString("on"));
-    ui.leaveEditor();
-    QTRY_COMPARE(ui.cell(104, colBcl), std::string("on"));
+    for (const int column : {colWideNarrow, colScanSkip, colDcsDet, colBcl, colShift, colPri}) {
+        // Opens on the cell's value; leaving it there stores nothing.
+        ui.click(row, column);
+        auto* list = ui.openEditorAs<QComboBox>();
+        QVERIFY(list != nullptr);
+        QVERIFY2(list->currentText().startsWith(q(ui.cell(row, column))),
+                 QByteArray::number(column));
+        ui.leaveEditor();
+        unchanged();
+        // Escape gives up even a pick.
+        ui.click(row, column);
+        list = ui.openEditorAs<QComboBox>();
+        pick(list,
+             list->itemText(0) == list->currentText() ? list->itemText(1) : list->itemText(0));
+        QTest::keyClick(list, Qt::Key_Escape);
+        unchanged();
+    }
 
-    ui.click(104, colShift);
-    pick(ui.openEditorAs<QComboBox>(), "on");
+    // The tone list of the cell's kind opens on its tone; one that is no entry shows as
+    // it is.
+    for (const auto& [column, tone] :
+         {std::pair{colRxTone, "88.5"}, std::pair{colTxTone, "88.4"}}) {
+        ui.click(row, column);
+        auto* editorWidget = ui.openEditorAs<ui::ToneEditor>();
+        QComboBox* kind = editorWidget->list(ToneList::Kind);
+        QCOMPARE(kind->currentText(), QString("CTCSS"));
+        emit kind->activated(kind->currentIndex());
+        QComboBox* ctcss = editorWidget->list(ToneList::Ctcss);
+        QTRY_VERIFY(ctcss->hasFocus());
+        QCOMPARE(ctcss->currentIndex() < 0 ? ctcss->placeholderText() : ctcss->currentText(),
+                 QString(tone));
+        ui.leaveEditor();
+        unchanged();
+    }
+
+    // A typed name given up with Escape, and a frequency a rule refuses.
+    ui.click(row, colName);
+    QTest::keyClicks(ui.openEditor(), "X");
+    QCOMPARE(ui.cell(row, colName), std::string("X"));
+    QTest::keyClick(ui.openEditor(), Qt::Key_Escape);
+    unchanged();
+    ui.click(row, colRxFreq);
+    QTest::keyClicks(ui.openEditor(), "999");
     ui.leaveEditor();
-    QTRY_COMPARE(ui.cell(104, colShift), std::string("on"));
-    ui.click(104, colShift);
-    QCOMPARE(ui.openEditorAs<QComboBox>()->currentText(), QString("off"));
+    unchanged();
+    QCOMPARE(ui.prompts.messages.size(), std::size_t{1});
+
+    // A pick that changes the cell is one step.
+    ui.click(row, colWideNarrow);
+    pick(ui.openEditorAs<QComboBox>(), q(words.wide));
+    ui.leaveEditor();
+    QTRY_COMPARE(ui.cell(row, colWideNarrow), words.wide);
+    QVERIFY(editor.document().bModify);
+    QCOMPARE(editor.history().stepCount(), std::size_t{1});
 }
 
 void TestFrmRadio::priorityListOffersTheRowsInUse() {
@@ -514,11 +578,18 @@ void TestFrmRadio::closeAsksOnlyWhenModified() {
         return true;
     });
     ui.click(5, colName);
-    ui.prompts.answers.push_back(Answer::Yes);
+    // Cancel (Escape in the real box) goes back to the editor with nothing lost.
+    ui.prompts.answers = {Answer::Cancel, Answer::Yes};
+    action(ui, "Menu_Exit")->trigger();
+    QVERIFY(ui.window().isVisible());
+    QCOMPARE(ui.cell(5, colStatus), ui.editor().words().active);
+    QVERIFY(ui.editor().document().bModify);
+    QCOMPARE(saves, 0);
     action(ui, "Menu_Exit")->trigger();
     QVERIFY(!ui.window().isVisible());
-    QCOMPARE(ui.prompts.questions.size(), std::size_t{1});
-    QCOMPARE(ui.prompts.questions[0].buttons, Buttons::YesNo);
+    QCOMPARE(ui.prompts.questions.size(), std::size_t{2});
+    QCOMPARE(ui.prompts.questions[1].text, ui.editor().windowMessage(9001));
+    QCOMPARE(ui.prompts.questions[1].buttons, Buttons::YesNoCancel);
     QCOMPARE(saves, 1);
 }
 
@@ -541,7 +612,7 @@ void TestFrmRadio::scrollingEndsEditorsButShiftAndOptionSignal() {
 
     ui.editor().setCell(104, colWideNarrow, ui.editor().words().narrow);
     ui.click(104, colWideNarrow);
-    QVERIFY(ui.openEditor() != nullptr);
+    pick(ui.openEditorAs<QComboBox>(), q(ui.editor().words().wide));
     bar->setValue(0);
     QVERIFY(ui.openEditor() == nullptr);
     QCOMPARE(ui.cell(104, colWideNarrow), ui.editor().words().wide);

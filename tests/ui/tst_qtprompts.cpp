@@ -1,7 +1,11 @@
 #include "ui/PasswordDialog.h"
 #include "ui/QtPrompts.h"
 
+#include "support/TempDir.h"
+
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -18,6 +22,7 @@ private slots:
     void questionsReturnTheButtonPressed();
     void closingAQuestionIsItsWayOut();
     void passwordWindowReturnsTheTextOrNothing();
+    void saveDialogAddsTheExtensionOfItsFileType();
 };
 
 void TestQtPrompts::fileFiltersBecomeQtFilters_data() {
@@ -96,6 +101,27 @@ void TestQtPrompts::passwordWindowReturnsTheTextOrNothing() {
 
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     QCOMPARE(prompts.askPassword(), std::nullopt);
+}
+
+void TestQtPrompts::saveDialogAddsTheExtensionOfItsFileType() {
+    test::TempDir dir;
+    ui::QtPrompts prompts;
+    const auto save = [&](const std::string& filter, const QString& typed) {
+        QTimer::singleShot(0, [typed] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name != nullptr);
+            name->setText(typed);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        const auto path = prompts.chooseSaveFile(filter, dir.path() + "/");
+        return path ? QFileInfo(QString::fromStdString(*path)).fileName() : QString();
+    };
+    QCOMPARE(save("data files (*.vd)|*.vd|All files (*.*)|*.*", "mine"), QString("mine.vd"));
+    QCOMPARE(save("data files (*.vd)|*.vd|All files (*.*)|*.*", "x.txt"), QString("x.txt"));
+    QCOMPARE(save("data files (*.txt)|*.txt|All files (*.*)|*.*", "report"), QString("report.txt"));
+    QCOMPARE(save("CSV files (*.csv)|*.csv|All files (*.*)|*.*", "list"), QString("list.csv"));
 }
 
 QTEST_MAIN(TestQtPrompts)

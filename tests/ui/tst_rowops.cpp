@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -24,6 +25,7 @@ class TestRowOps : public QObject {
 private slots:
     void keysMoveInsertAndDeleteTheSelectedRows();
     void aPickInOneSelectedRowGoesToAll();
+    void keyboardGivesSelectedRowsOneValue();
     void dialogsSortAndSetTheOffset();
 };
 
@@ -110,8 +112,9 @@ void TestRowOps::aPickInOneSelectedRowGoesToAll() {
     QCOMPARE(ui.cell(5, colWideNarrow), ui.editor().words().wide);
     QCOMPARE(action(ui, "Menu_Undo")->text(), QString("&Undo Edit W/N of 3 channels"));
 
-    // Leaving a list without a pick writes only its own row, as it always has.
-    ui.editor().setCell(3, colWideNarrow, ui.editor().words().narrow);
+    // Leaving a list without a pick writes nothing, in its own row or the others.
+    ui.editor().setCell(4, colWideNarrow, ui.editor().words().wide);
+    ui.editor().recordStep("setup");
     ui.grid().setCurrentIndex(ui.grid().model()->index(2, colWideNarrow - 1));
     ui.window().selectGridRows({3, 4});
     ui.grid().setFocus();
@@ -119,14 +122,63 @@ void TestRowOps::aPickInOneSelectedRowGoesToAll() {
     QVERIFY(ui.openEditor() != nullptr);
     ui.leaveEditor();
     QTRY_VERIFY(ui.openEditor() == nullptr);
-    QCOMPARE(ui.cell(3, colWideNarrow), ui.editor().words().wide);
-    QCOMPARE(ui.cell(4, colWideNarrow), ui.editor().words().narrow);
+    QCOMPARE(ui.cell(3, colWideNarrow), ui.editor().words().narrow);
+    QCOMPARE(ui.cell(4, colWideNarrow), ui.editor().words().wide);
+    QCOMPARE(ui.editor().history().undoName(), std::string("setup"));
 
     QTest::keyClick(&ui.window(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(&ui.window(), Qt::Key_Z, Qt::ControlModifier);
     for (const int row : {2, 3, 4}) {
         QCOMPARE(ui.cell(row, colWideNarrow), ui.editor().words().wide);
     }
+}
+
+void TestRowOps::keyboardGivesSelectedRowsOneValue() {
+    test::UiHarness ui;
+    fillTenChannels(ui);
+    // Rows selected by their headings; the arrow keys move along them to a column.
+    const auto heading = [&ui](int row, Qt::KeyboardModifiers modifiers) {
+        QHeaderView* header = ui.grid().verticalHeader();
+        const int y = header->sectionViewportPosition(row - 1) + header->sectionSize(row - 1) / 2;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, modifiers,
+                          QPoint(header->width() / 2, y));
+    };
+    heading(3, Qt::NoModifier);
+    heading(5, Qt::ShiftModifier);
+    ui.grid().setFocus();
+    QTest::keyClick(&ui.grid(), Qt::Key_Home);
+    while (ui.grid().currentIndex().column() < colRxFreq - 1) {
+        QTest::keyClick(&ui.grid(), Qt::Key_Right);
+    }
+    QCOMPARE(ui.grid().selectedWholeRows(), (std::vector<int>{3, 4, 5}));
+    const std::string untouched = ui.cell(6, colRxFreq);
+
+    // Typed, then Enter: every selected row, and the selection stays for the next column.
+    QTest::keyClick(&ui.grid(), Qt::Key_Space);
+    auto* box = ui.openEditorAs<QLineEdit>();
+    QVERIFY(box != nullptr);
+    QTest::keyClicks(box, "145.5");
+    QTest::keyClick(box, Qt::Key_Return);
+    QVERIFY(ui.openEditor() == nullptr);
+    for (const int row : {3, 4, 5}) {
+        QCOMPARE(ui.cell(row, colRxFreq), std::string("145.50000"));
+    }
+    QCOMPARE(ui.cell(6, colRxFreq), untouched);
+
+    // Picked, then Enter.
+    while (ui.grid().currentIndex().column() < colWideNarrow - 1) {
+        QTest::keyClick(&ui.grid(), Qt::Key_Right);
+    }
+    QTest::keyClick(&ui.grid(), Qt::Key_Space);
+    auto* list = ui.openEditorAs<ui::ListEditor>();
+    QVERIFY(list != nullptr);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(ui.openEditor() == nullptr);
+    for (const int row : {3, 4, 5}) {
+        QCOMPARE(ui.cell(row, colWideNarrow), ui.editor().words().narrow);
+    }
+    QCOMPARE(ui.cell(6, colWideNarrow), ui.editor().words().wide);
 }
 
 void TestRowOps::dialogsSortAndSetTheOffset() {

@@ -16,6 +16,7 @@ class TestUndo : public QObject {
 private slots:
     void keyboardUndoesAndRedoesEachStep();
     void undoEndsTheOpenEditorFirst();
+    void fileGivenOnTheCommandLineStartsAFreshHistory();
 };
 
 namespace {
@@ -79,6 +80,24 @@ void TestUndo::undoEndsTheOpenEditorFirst() {
     QVERIFY(ui.openEditor() == nullptr);
     QCOMPARE(ui.cell(3, colName), std::string("ONE"));
     QCOMPARE(action(ui, "Menu_Redo")->text(), QString("&Redo Edit Name of channel 2"));
+}
+
+void TestUndo::fileGivenOnTheCommandLineStartsAFreshHistory() {
+    test::UiHarness ui;
+    ui.click(3, colStatus); // a change before the open
+    const std::string path = std::string(VN574_TEST_DATA_DIR) + "/sample-2m.vd";
+    QVERIFY(ui.window().openFile(path).ok());
+    const document::EditorState opened = ui.editor().currentState();
+    QVERIFY(!action(ui, "Menu_Undo")->isEnabled());
+
+    QTRY_VERIFY(ui.grid().isEnabled());
+    ui.click(5, colStatus);
+    action(ui, "Menu_Undo")->trigger();
+    QVERIFY(!action(ui, "Menu_Undo")->isEnabled());
+    action(ui, "Menu_Undo")->trigger();
+    QVERIFY(ui.editor().currentState().sameContent(opened));
+    QCOMPARE(ui.editor().fileName(), path);
+    QVERIFY(!ui.editor().document().bModify);
 }
 
 QTEST_MAIN(TestUndo)
