@@ -141,8 +141,6 @@ private:
     // Records what the command just run changed as one undo step.
     void recordStep(const char* key);
     void recordStepNamed(const QString& name);
-    // A read replaced the document when anything changed: a fresh history begins.
-    void restartHistoryAfterRead();
     void buildRowsMenu();
     void applyRowsTexts();
     void updateRowActions();
