@@ -114,7 +114,10 @@ public:
 
     // --- model selector Combo1 ---
     [[nodiscard]] int selectedModel() const { return m_doc.selectedModel; }
-    // Selecting another model runs the model change (save prompt, reset or keep).
+    // Selecting another model runs the model change: the save prompt while the old model
+    // is still selected, then the reset (or, once after an open, keeping the grid). When
+    // the prompt is cancelled the old model stays selected and the views are told to
+    // show it again.
     void selectModel(int index);
     // The model change a read's block 0 brings: the user has answered the save question
     // before the read began, and nothing may ask while the transfer runs.

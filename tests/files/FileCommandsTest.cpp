@@ -87,9 +87,10 @@ TEST_F(FileCommandsTest, SaveBeforeAnOpenMarksTheSavedStateInTheHistory) {
 TEST_F(FileCommandsTest, CancelledOpenDialogChangesNothing) {
     for (const std::optional<std::string>& choice :
          {std::optional<std::string>{}, std::optional<std::string>{""}}) {
-        f.prompts.answers = {Answer::Cancel};
+        f.prompts.answers = {Answer::No};
         f.prompts.openFiles = {choice};
         EXPECT_FALSE(openWithDialog(editor).has_value());
+        EXPECT_TRUE(f.prompts.openFiles.empty()); // the dialog was shown
         EXPECT_EQ(editor.cell(1, colName), "UNSAVED");
         EXPECT_EQ(editor.selectedModel(), 3);
         EXPECT_TRUE(doc.bModify);
