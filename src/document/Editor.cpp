@@ -392,18 +392,15 @@ void Editor::selectModel(int index) {
     if (index == m_doc.selectedModel || modelByIndex(index) == nullptr) {
         return;
     }
+    // Asked while the old model is still selected, so that "Yes" saves the channels with
+    // the model they were made for. Cancel, or a save that did not happen, puts the
+    // selector back and changes nothing.
+    if (!confirmDiscard()) {
+        notify(ModelChanged);
+        return;
+    }
     m_doc.selectedModel = index;
     notify(ModelChanged);
-    if (m_doc.bModify) {
-        const app::Answer answer = m_prompts.ask(windowMessage(9001), app::Buttons::YesNoCancel);
-        if (answer == app::Answer::Cancel) {
-            return;
-        }
-        // A save that did not happen leaves the document as Cancel does.
-        if (answer == app::Answer::Yes && !saveDocument()) {
-            return;
-        }
-    }
     if (m_doc.BeReadReshow) {
         ClearAll();
     } else {
@@ -543,6 +540,11 @@ void Editor::setFileName(std::string name) {
 
 void Editor::setStatusPanel1(std::string text) {
     m_statusPanel1 = std::move(text);
+    notify(LabelsChanged);
+}
+
+void Editor::setStatusPanel2(std::string text) {
+    m_statusPanel2 = std::move(text);
     notify(LabelsChanged);
 }
 

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -113,7 +114,10 @@ public:
 
     // --- model selector Combo1 ---
     [[nodiscard]] int selectedModel() const { return m_doc.selectedModel; }
-    // Selecting another model runs the model change (save prompt, reset or keep).
+    // Selecting another model runs the model change: the save prompt while the old model
+    // is still selected, then the reset (or, once after an open, keeping the grid). When
+    // the prompt is cancelled the old model stays selected and the views are told to
+    // show it again.
     void selectModel(int index);
     // The model change a read's block 0 brings: the user has answered the save question
     // before the read began, and nothing may ask while the transfer runs.
@@ -184,6 +188,7 @@ public:
     [[nodiscard]] const std::string& statusPanel1() const { return m_statusPanel1; }
     [[nodiscard]] const std::string& statusPanel2() const { return m_statusPanel2; }
     void setStatusPanel1(std::string text);
+    void setStatusPanel2(std::string text);
     [[nodiscard]] const std::string& modelCodeLabel() const { return m_modelCodeLabel; }
     void setModelCodeLabel(std::string text);
     // MSG 9001..9009 as read when the window loaded.
@@ -211,6 +216,16 @@ public:
     // the frequencies a step choice snapped) is put back as the last step left it.
     void cancelEdit();
     [[nodiscard]] const History& history() const { return m_history; }
+
+    // --- a read from the radio ---
+    // A read decodes into the document as the blocks arrive, and its first block resets
+    // it. The editor keeps everything it shows from beginRead on: a read that completes
+    // starts a fresh history; one that does not (a silent radio, Stop and Close, the
+    // password cancelled, the port lost, the window closed without Start) puts the
+    // document, grid, labels, bModify and history back as they were, and the status bar
+    // says so.
+    void beginRead();
+    void endRead(bool completed);
     [[nodiscard]] EditorState currentState() const;
     // "Edit Rx Freq. of channel 12": the step name of an edit of grid cell (row, column).
     [[nodiscard]] std::string cellStepName(int row, int column) const;
@@ -218,6 +233,14 @@ public:
     [[nodiscard]] std::string stepName(std::string_view key, std::string_view argument = {}) const;
 
 private:
+    // What a read may replace, kept until it ends.
+    struct BeforeRead {
+        EditorState state;
+        std::string fileName;
+        std::string statusPanel1;
+        OptionSignalFrames frames;
+    };
+
     void restoreState(const EditorState& state);
 
     void fillDefaultLine();
@@ -247,6 +270,7 @@ private:
     int m_currentRow = 1;
     int m_currentColumn = 1;
     History m_history;
+    std::optional<BeforeRead> m_beforeRead;
 
     static constexpr std::string_view optionSignalNoneText = "None";
 };

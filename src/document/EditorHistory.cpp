@@ -26,7 +26,8 @@ void Editor::restartHistory() {
 
 void Editor::markSaved() {
     m_history.markSaved();
-    m_doc.bModify = !m_history.isClean();
+    // An editor without a history yet (never loaded) has nothing else to compare with.
+    m_doc.bModify = !m_history.empty() && !m_history.isClean();
     notify(HistoryChanged);
 }
 
@@ -76,6 +77,39 @@ void Editor::restoreState(const EditorState& state) {
     m_modelCodeLabel = state.modelCodeLabel;
     // The frames show the current row's lists; what they showed may be gone.
     m_frames.hideAll();
+    notify(GridChanged | ModelChanged | LabelsChanged | FramesChanged | HistoryChanged);
+}
+
+void Editor::beginRead() {
+    // The status bar's second panel tells about the last read; a new one starts afresh.
+    m_statusPanel2 = langText("OTHERS", "70008");
+    m_beforeRead = BeforeRead{currentState(), m_fileName, m_statusPanel1, m_frames};
+    notify(LabelsChanged);
+}
+
+void Editor::endRead(bool completed) {
+    if (!m_beforeRead) {
+        return;
+    }
+    BeforeRead before = std::move(*m_beforeRead);
+    m_beforeRead.reset();
+    if (completed) {
+        // The radio's programming is the base of a fresh history; a read that brought
+        // exactly what was shown leaves the history as it was.
+        if (m_history.empty() || !currentState().sameContent(m_history.current())) {
+            restartHistory();
+        }
+        return;
+    }
+    // The whole document as it was, bModify and the read flag included; the history was
+    // not touched by the read and still leads to it.
+    m_doc = std::move(before.state.doc);
+    m_grid = std::move(before.state.grid);
+    m_modelCodeLabel = std::move(before.state.modelCodeLabel);
+    m_fileName = std::move(before.fileName);
+    m_statusPanel1 = std::move(before.statusPanel1);
+    m_frames = before.frames;
+    m_statusPanel2 = langText("OTHERS", "70020");
     notify(GridChanged | ModelChanged | LabelsChanged | FramesChanged | HistoryChanged);
 }
 

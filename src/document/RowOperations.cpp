@@ -1,6 +1,8 @@
 #include "document/RowOperations.h"
 
+#include "app/TextUtil.h"
 #include "document/FieldRules.h"
+#include "document/options/RadioOptions.h"
 #include "document/ValueTables.h"
 
 #include <algorithm>
@@ -130,7 +132,7 @@ std::vector<int> RowOperations::sortColumns() {
     return columns;
 }
 
-void RowOperations::rearrange(const std::vector<int>& source) {
+std::optional<int> RowOperations::rearrange(const std::vector<int>& source) {
     Document& doc = m_editor.document();
     ChannelGrid& grid = m_editor.grid();
     struct SavedRow {
@@ -188,9 +190,51 @@ void RowOperations::rearrange(const std::vector<int>& source) {
             stored = newReference[static_cast<std::size_t>(*channel)];
         }
     }
+    const std::optional<int> lostMrChannel = followMrChannel(source);
     // The frames show the lists of a row that may have moved away.
     m_editor.frames().hideAll();
     m_editor.notify(GridChanged | FramesChanged);
+    return lostMrChannel;
+}
+
+std::optional<int> RowOperations::followMrChannel(const std::vector<int>& source) {
+    // The radio's MR channel is a radio option, the channel number as text ("0".."99").
+    // Another value is no channel of the list and is left as it is.
+    std::string& setup = m_editor.document().strSetup;
+    std::vector<std::string> fields = app::splitFields(setup, '|');
+    const auto mrField = static_cast<std::size_t>(RadioOptions::MrNo);
+    if (fields.size() <= mrField) {
+        return std::nullopt;
+    }
+    std::string& mr = fields[mrField];
+    int channel = -1;
+    const auto [end, error] = std::from_chars(mr.data(), mr.data() + mr.size(), channel);
+    if (error != std::errc() || end != mr.data() + mr.size() || channel < 0 ||
+        channel >= channelCount || std::to_string(channel) != mr) {
+        return std::nullopt;
+    }
+    const auto moved = std::find(source.begin(), source.end(), channel + firstChannelRow);
+    std::optional<int> lost;
+    if (moved == source.end()) {
+        // Gone with its channel: the radio starts from what a new document holds.
+        mr = app::splitFields(newSetupRecord, '|')[mrField];
+        lost = channel;
+    } else {
+        mr = std::to_string(moved - source.begin());
+    }
+    setup = app::joinFields(fields, '|');
+    return lost;
+}
+
+void RowOperations::showMrFallback(std::optional<int> lostChannel) {
+    if (!lostChannel) {
+        return;
+    }
+    const std::vector<std::string> fields = app::splitFields(m_editor.document().strSetup, '|');
+    std::string text =
+        replaced(m_editor.langText("ROWS", "14003"), "%1", std::to_string(*lostChannel));
+    text = replaced(std::move(text), "%2", fields[static_cast<std::size_t>(RadioOptions::MrNo)]);
+    m_editor.prompts().message(text, app::Icon::Information);
 }
 
 bool RowOperations::insertChannel(int row) {
@@ -206,8 +250,10 @@ bool RowOperations::insertChannel(int row) {
         source[static_cast<std::size_t>(to - 1)] = to < row ? to : (to == row ? 0 : to - 1);
     }
     const std::string label = m_editor.cell(row, 0);
-    rearrange(source);
+    // Channel 99 is pushed out, so an MR channel there has nowhere to go.
+    const std::optional<int> lostMrChannel = rearrange(source);
     m_editor.recordStep(m_editor.stepName("95020", label));
+    showMrFallback(lostMrChannel);
     return true;
 }
 
@@ -227,8 +273,9 @@ bool RowOperations::deleteChannels(const std::vector<int>& rows) {
     const std::string name = deleted.size() == 1
                                  ? m_editor.stepName("95021", m_editor.cell(deleted.front(), 0))
                                  : m_editor.stepName("95022", std::to_string(deleted.size()));
-    rearrange(source);
+    const std::optional<int> lostMrChannel = rearrange(source);
     m_editor.recordStep(name);
+    showMrFallback(lostMrChannel);
     return true;
 }
 

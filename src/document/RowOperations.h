@@ -34,8 +34,8 @@ struct SortOrder {
 
 // Reorganising the memory channels and editing many rows at once. A channel moves whole:
 // its table row (columns 1..18), its grid cells and its row step, and every PRI reference
-// to it follows it. Each operation is one undo step; refusals are shown in one message
-// and returned.
+// to it and the radio's MR channel (option MR No) follow it. Each operation is one undo step;
+// refusals are shown in one message and returned.
 class RowOperations {
 public:
     RowOperations(Editor& editor, FieldEditors& fields) : m_editor(editor), m_fields(fields) {}
@@ -74,8 +74,11 @@ public:
 
 private:
     // Puts old channel row source[p - 1] at row p (0: a new channel not in use), and
-    // points every PRI reference at where its channel went.
-    void rearrange(const std::vector<int>& source);
+    // points every PRI reference and the MR channel at where its channel went. Returns
+    // the MR channel when it was not kept and fell back to the new-document value.
+    std::optional<int> rearrange(const std::vector<int>& source);
+    std::optional<int> followMrChannel(const std::vector<int>& source);
+    void showMrFallback(std::optional<int> lostChannel);
     [[nodiscard]] std::string sortKey(int row, int column) const;
     void normaliseSignalMemories(int row);
     void showRefused(std::string_view key, const std::vector<int>& refused,

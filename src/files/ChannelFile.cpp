@@ -6,6 +6,7 @@
 #include "files/FileIo.h"
 
 #include <charconv>
+#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -340,12 +341,24 @@ SaveResult saveChannelFile(Editor& editor, const std::string& path) {
         return {false, error};
     }
     editor.setFileName(path);
-    doc.bModify = false;
+    // Every save ends here, so the history always knows which state the file holds.
+    editor.markSaved();
     return {true, {}};
 }
 
 OpenResult openChannelFile(Editor& editor, const std::string& path) {
-    return ChannelFileReader(editor, path).open();
+    OpenResult result = ChannelFileReader(editor, path).open();
+    if (result.status == OpenStatus::Opened) {
+        editor.restartHistory();
+    } else {
+        // A file that failed part way has changed the document (records read before the
+        // damage, the signalling of a file too large, or a reset): one step, so that the
+        // document before the open can be had back. Whether it counts as unsaved stays
+        // as the open left bModify.
+        const std::string name = std::filesystem::path(path).filename().string();
+        editor.recordStep(editor.stepName("95009", name), true);
+    }
+    return result;
 }
 
 } // namespace vn574::files

@@ -32,8 +32,9 @@ struct SaveResult {
 
 // Save to `path` (no dialog): copies the grid into strChData, writes both files so that
 // the old ones are replaced only when both new ones are complete, shows the path in the
-// file-name label and clears bModify. A failure leaves both old files untouched, is
-// shown to the user with its description, and keeps bModify.
+// file-name label, clears bModify and marks the state saved in the history. A failure
+// leaves both old files untouched, is shown to the user with its description, and keeps
+// bModify.
 SaveResult saveChannelFile(document::Editor& editor, const std::string& path);
 
 enum class OpenStatus {
@@ -64,7 +65,8 @@ struct OpenResult {
 
 // Open `path` (no save prompt, no dialog): replaces the document and the grid from the
 // channel data file and ToneData from its signalling file. Every failure is shown to the
-// user through the editor's prompts.
+// user through the editor's prompts. A file read to its end starts a fresh undo history;
+// an open that failed after changing the document is one undo step.
 OpenResult openChannelFile(document::Editor& editor, const std::string& path);
 
 } // namespace vn574::files

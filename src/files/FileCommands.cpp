@@ -29,13 +29,11 @@ bool saveWithDialog(document::Editor& editor) {
 }
 
 std::optional<OpenResult> openWithDialog(document::Editor& editor) {
-    if (editor.document().bModify) {
-        const app::Answer answer =
-            editor.prompts().ask(editor.windowMessage(9001), app::Buttons::OkCancel);
-        // Asked to save first and not saved: no file is opened over the changes.
-        if (answer == app::Answer::Ok && !saveWithDialog(editor)) {
-            return std::nullopt;
-        }
+    // As New asks: Yes saves first through the editor's save (which marks the saved
+    // state in the history), No opens over the changes, and Cancel, or a save that did
+    // not happen, opens nothing.
+    if (!editor.confirmDiscard()) {
+        return std::nullopt;
     }
     const auto path = chosen(editor.prompts().chooseOpenFile(std::string(openFileFilter)));
     if (!path) {

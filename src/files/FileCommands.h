@@ -19,9 +19,10 @@ inline constexpr std::string_view reportFileFilter = "data files (*.txt)|*.txt|A
 // Menu "Save": asks for a file name and saves. False when cancelled or failed.
 bool saveWithDialog(document::Editor& editor);
 
-// Menu "Open": when the document is modified asks MSG 9001 (OK saves first, with the
-// save dialog; Cancel opens without saving), then asks for the file and opens it.
-// Nothing when the open dialog is cancelled, or when the save asked for did not happen.
+// Menu "Open": when the document is modified asks MSG 9001 with Yes, No and Cancel (Yes
+// saves first, with the save dialog; No opens without saving), then asks for the file and
+// opens it. Nothing when the question or the open dialog is cancelled, or when the save
+// asked for did not happen.
 std::optional<OpenResult> openWithDialog(document::Editor& editor);
 
 // Menu "Print To File": asks for a file name and writes the text report.

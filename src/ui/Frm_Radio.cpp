@@ -88,13 +88,8 @@ Frm_Radio::Frm_Radio(app::ProcessSettings& settings, app::UserPrompts& prompts, 
 
     m_editor.setListener(this);
     // "Yes, save first" in every prompt runs Save with its dialog and the grid lock.
-    m_editor.setSaveHandler([this] {
-        const bool saved = withGridLocked([this] { return files::saveWithDialog(m_editor); });
-        if (saved) {
-            m_editor.markSaved();
-        }
-        return saved;
-    });
+    m_editor.setSaveHandler(
+        [this] { return withGridLocked([this] { return files::saveWithDialog(m_editor); }); });
     m_editor.load();
 
     const int dpi = logicalDpiX();
@@ -411,30 +406,20 @@ void Frm_Radio::Menu_New_Click() {
 
 void Frm_Radio::Menu_Open_Click() {
     m_grid->finishOpenEditor();
-    if (withGridLocked([this] { return files::openWithDialog(m_editor); })) {
-        historyAfterOpen();
-    }
+    // The open itself decides between a fresh history and an undoable failed open.
+    withGridLocked([this] { return files::openWithDialog(m_editor); });
 }
 
 files::OpenResult Frm_Radio::openFile(const std::string& path) {
     m_grid->finishOpenEditor();
-    const files::OpenResult opened =
-        withGridLocked([this, &path] { return files::openChannelFile(m_editor, path); });
-    historyAfterOpen();
-    return opened;
-}
-
-void Frm_Radio::historyAfterOpen() {
-    // The opened file is the base of a fresh history: an undo must never bring back the
-    // document that was shown before it.
-    m_editor.restartHistory();
+    // Exactly as File -> Open: a whole open starts a fresh history, so an undo never
+    // brings back the start-up document; a failed one is an undoable step.
+    return withGridLocked([this, &path] { return files::openChannelFile(m_editor, path); });
 }
 
 void Frm_Radio::Menu_Save_Click() {
     m_grid->finishOpenEditor();
-    if (withGridLocked([this] { return files::saveWithDialog(m_editor); })) {
-        m_editor.markSaved();
-    }
+    withGridLocked([this] { return files::saveWithDialog(m_editor); });
 }
 
 void Frm_Radio::Menu_Print_Click() {
@@ -579,13 +564,11 @@ void Frm_Radio::applyTransferTexts() {
 void Frm_Radio::Menu_ReadCHData_Click() {
     m_grid->finishOpenEditor();
     m_transfers->readChannelData();
-    restartHistoryAfterRead();
 }
 
 void Frm_Radio::ReadBtn_Click() {
     m_grid->finishOpenEditor();
     m_transfers->readButton();
-    restartHistoryAfterRead();
 }
 
 void Frm_Radio::Menu_WriteCHData_Click() {

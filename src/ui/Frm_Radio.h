@@ -131,8 +131,6 @@ private:
     void onCellClicked(int gridRow, int gridColumn);
     void onModelActivated(int index);
     [[nodiscard]] QString lang(const char* section, const char* key) const;
-    // The history after an open, by the menu or by the command line's file alike.
-    void historyAfterOpen();
     // Runs a file operation with the grid disabled, and enables it 200 ms after.
     template <typename Operation> auto withGridLocked(Operation operation);
     void buildTransferMenu();
@@ -143,8 +141,6 @@ private:
     // Records what the command just run changed as one undo step.
     void recordStep(const char* key);
     void recordStepNamed(const QString& name);
-    // A read replaced the document when anything changed: a fresh history begins.
-    void restartHistoryAfterRead();
     void buildRowsMenu();
     void applyRowsTexts();
     void updateRowActions();

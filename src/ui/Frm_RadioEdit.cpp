@@ -79,12 +79,6 @@ void Frm_Radio::recordStepNamed(const QString& name) {
     m_editor.recordStep(name.toStdString());
 }
 
-void Frm_Radio::restartHistoryAfterRead() {
-    if (!m_editor.currentState().sameContent(m_editor.history().current())) {
-        m_editor.restartHistory();
-    }
-}
-
 void Frm_Radio::Menu_Undo_Click() {
     m_grid->finishOpenEditor();
     m_editor.undo();

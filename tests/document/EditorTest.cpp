@@ -186,31 +186,50 @@ TEST_F(EditorTest, UpdateAllArrayCopiesActiveRowsWithStoredWidthWords) {
 
 TEST_F(EditorTest, ModelChangeAsksWhenModifiedAndFollowsTheAnswer) {
     editor.cellClicked(1, colName);
+    editor.recordStep("click");
     ASSERT_TRUE(doc.bModify);
+    const EditorState before = editor.currentState();
 
-    f.prompts.answers = {Answer::Cancel};
-    editor.selectModel(2);
-    EXPECT_EQ(editor.selectedModel(), 2);      // the new selection stays
-    EXPECT_EQ(cell(1, colRxFreq), "245.5000"); // the grid is unchanged
-    ASSERT_EQ(f.prompts.questions.size(), 1U);
+    // Cancel, and a save that did not happen, put the selector back: nothing changed,
+    // nothing recorded.
+    int saves = 0;
+    bool saveWorks = false;
+    std::vector<int> modelsSaved;
+    editor.setSaveHandler([&] {
+        ++saves;
+        modelsSaved.push_back(editor.selectedModel());
+        if (saveWorks) {
+            doc.bModify = false;
+        }
+        return saveWorks;
+    });
+    f.prompts.answers = {Answer::Cancel, Answer::Yes};
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        editor.selectModel(2);
+        editor.recordStep("model", true);
+        EXPECT_EQ(editor.selectedModel(), 9);
+        EXPECT_TRUE(editor.currentState().sameContent(before));
+        EXPECT_TRUE(doc.bModify);
+        EXPECT_EQ(editor.history().stepCount(), 1U);
+    }
+    ASSERT_EQ(f.prompts.questions.size(), 2U);
     EXPECT_EQ(f.prompts.questions[0].text, editor.langText("MSG", "9001"));
     EXPECT_EQ(f.prompts.questions[0].buttons, Buttons::YesNoCancel);
 
-    int saves = 0;
-    editor.setSaveHandler([&] {
-        ++saves;
-        return true;
-    });
+    // Yes saves the document as it stands, with the model its channels were made for.
+    saveWorks = true;
     f.prompts.answers = {Answer::Yes};
     editor.selectModel(3);
-    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(saves, 2);
+    EXPECT_EQ(modelsSaved, (std::vector<int>{9, 9}));
+    EXPECT_EQ(editor.selectedModel(), 3);
     EXPECT_EQ(cell(1, colRxFreq), "155.0000");
     EXPECT_FALSE(doc.bModify);
 
     editor.cellClicked(5, colName);
     f.prompts.answers = {Answer::No};
     editor.selectModel(4);
-    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(saves, 2);
     EXPECT_EQ(cell(5, colStatus), words.inactive);
 }
 

@@ -1,5 +1,6 @@
 #include "document/RowOperations.h"
 #include "document/FieldRules.h"
+#include "app/TextUtil.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -110,6 +111,34 @@ TEST_F(RowOperationsTest, DeleteMovesTheFollowingChannelsUp) {
     EXPECT_FALSE(inUse(99));
     EXPECT_FALSE(inUse(100));
     EXPECT_EQ(editor.history().undoName(), "Delete 2 channels, close the gap");
+}
+
+TEST_F(RowOperationsTest, MrChannelFollowsItsChannelAndFallsBackWhenDeleted) {
+    const auto mr = [&] { return app::splitFields(doc.strSetup, '|').at(3); };
+    std::vector<std::string> setup = app::splitFields(doc.strSetup, '|');
+    setup.at(3) = "5";
+    doc.strSetup = app::joinFields(setup, '|');
+    takeOutOfUse(100);
+
+    ASSERT_TRUE(rows.insertChannel(3));
+    EXPECT_EQ(mr(), "6");
+    rows.moveUp({7});
+    EXPECT_EQ(mr(), "5");
+    // In use first, names descending: CH98 .. CH0 in rows 1..99, so CH5 is channel 93.
+    ASSERT_TRUE(rows.sortChannels({colName, true, true}));
+    EXPECT_EQ(cell(94, colName), "CH5");
+    EXPECT_EQ(mr(), "93");
+    EXPECT_TRUE(f.prompts.messages.empty());
+
+    // Deleted with its channel: the radio starts from the new-document value, and the
+    // delete says so.
+    ASSERT_TRUE(rows.deleteChannels({94}));
+    EXPECT_EQ(mr(), "0");
+    ASSERT_EQ(f.prompts.messages.size(), 1U);
+    EXPECT_EQ(f.prompts.messages[0], "Channel 93 was the radio's MR channel (MR No) and is gone, "
+                                     "so MR No is now 0, as in a new document.");
+    ASSERT_TRUE(editor.undo());
+    EXPECT_EQ(mr(), "93");
 }
 
 TEST_F(RowOperationsTest, ASelectionMovesAsABlock) {

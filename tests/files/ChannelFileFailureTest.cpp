@@ -128,6 +128,32 @@ TEST_F(OpenFailureTest, ShortChannelRecordKeepsTheRecordsAlreadyRead) {
     EXPECT_EQ(editor.fileName(), "noname.vd");
 }
 
+TEST_F(OpenFailureTest, AnOpenThatFailedPartWayIsOneUndoStep) {
+    editor.recordStep("mine");
+    const EditorState mine = editor.currentState();
+    std::vector<std::string> records = validRecords();
+    records[2] = "2|Active|THREE"; // damaged after two good records
+
+    EXPECT_EQ(openChannelFile(editor, writePair("damaged", fileOf(records))).status,
+              OpenStatus::ReadError);
+    EXPECT_EQ(editor.cell(1, colName), "HOME");
+    EXPECT_EQ(editor.history().undoName(), "Incomplete open of damaged.vd");
+    ASSERT_TRUE(editor.undo());
+    EXPECT_TRUE(editor.currentState().sameContent(mine));
+    EXPECT_TRUE(doc.bModify);
+    ASSERT_TRUE(editor.redo());
+
+    // A file that cannot be read at all changes nothing and records nothing.
+    const std::size_t steps = editor.history().stepCount();
+    EXPECT_EQ(openChannelFile(editor, f.dir.file("missing.vd")).status, OpenStatus::ReadError);
+    EXPECT_EQ(editor.history().stepCount(), steps);
+
+    // Only a whole file starts a fresh history.
+    EXPECT_TRUE(openChannelFile(editor, writePair("whole", fileOf(validRecords()))).ok());
+    EXPECT_FALSE(editor.history().canUndo());
+    EXPECT_FALSE(doc.bModify);
+}
+
 TEST_F(OpenFailureTest, ShortCallChannelRecordIsAChannelRecordToo) {
     std::vector<std::string> records = validRecords();
     records[102] = "C|def|CALL";

@@ -34,7 +34,7 @@ protected:
 };
 
 TEST_F(FileCommandsTest, OpenOfAModifiedDocumentOffersToSaveFirst) {
-    f.prompts.answers = {Answer::Ok};
+    f.prompts.answers = {Answer::Yes};
     f.prompts.saveFiles = {f.dir.file("saved.vd")};
     f.prompts.openFiles = {f.dir.file("in.vd")};
     const auto result = openWithDialog(editor);
@@ -43,7 +43,7 @@ TEST_F(FileCommandsTest, OpenOfAModifiedDocumentOffersToSaveFirst) {
 
     ASSERT_EQ(f.prompts.questions.size(), 1U);
     EXPECT_EQ(f.prompts.questions[0].text, editor.windowMessage(9001));
-    EXPECT_EQ(f.prompts.questions[0].buttons, Buttons::OkCancel);
+    EXPECT_EQ(f.prompts.questions[0].buttons, Buttons::YesNoCancel);
     EXPECT_EQ(f.prompts.saveFilters,
               std::vector<std::string>{"data files (*.vd)|*.vd|All files (*.*)|*.*"});
     EXPECT_EQ(f.prompts.openFilters,
@@ -53,21 +53,44 @@ TEST_F(FileCommandsTest, OpenOfAModifiedDocumentOffersToSaveFirst) {
     EXPECT_EQ(editor.fileName(), f.dir.file("in.vd"));
 }
 
-TEST_F(FileCommandsTest, CancelAtTheSaveQuestionOpensWithoutSaving) {
+TEST_F(FileCommandsTest, CancelAtTheSaveQuestionOpensNothingAndNoOpensWithoutSaving) {
     f.prompts.answers = {Answer::Cancel};
     f.prompts.openFiles = {f.dir.file("in.vd")};
+    EXPECT_FALSE(openWithDialog(editor).has_value());
+    EXPECT_TRUE(f.prompts.openFilters.empty());
+    EXPECT_EQ(editor.cell(1, colName), "UNSAVED");
+    EXPECT_TRUE(doc.bModify);
+
+    f.prompts.answers = {Answer::No};
     ASSERT_TRUE(openWithDialog(editor).has_value());
     EXPECT_TRUE(f.prompts.saveFilters.empty());
     EXPECT_EQ(editor.cell(1, colName), "HOME");
     EXPECT_FALSE(doc.bModify);
 }
 
+TEST_F(FileCommandsTest, SaveBeforeAnOpenMarksTheSavedStateInTheHistory) {
+    editor.recordStep("unsaved");
+    f.prompts.answers = {Answer::Yes};
+    f.prompts.saveFiles = {f.dir.file("saved.vd")};
+    f.prompts.openFiles = {std::nullopt}; // the user then changes their mind
+    EXPECT_FALSE(openWithDialog(editor).has_value());
+    EXPECT_FALSE(doc.bModify);
+    // The state before the saved one is not what the file holds, and the saved one is.
+    ASSERT_TRUE(editor.undo());
+    EXPECT_TRUE(doc.bModify);
+    ASSERT_TRUE(editor.redo());
+    EXPECT_FALSE(doc.bModify);
+    EXPECT_TRUE(editor.close()); // nothing to ask about
+    EXPECT_EQ(f.prompts.questions.size(), 1U);
+}
+
 TEST_F(FileCommandsTest, CancelledOpenDialogChangesNothing) {
     for (const std::optional<std::string>& choice :
          {std::optional<std::string>{}, std::optional<std::string>{""}}) {
-        f.prompts.answers = {Answer::Cancel};
+        f.prompts.answers = {Answer::No};
         f.prompts.openFiles = {choice};
         EXPECT_FALSE(openWithDialog(editor).has_value());
+        EXPECT_TRUE(f.prompts.openFiles.empty()); // the dialog was shown
         EXPECT_EQ(editor.cell(1, colName), "UNSAVED");
         EXPECT_EQ(editor.selectedModel(), 3);
         EXPECT_TRUE(doc.bModify);

@@ -3,11 +3,15 @@
 #include "files/ChannelClipboard.h"
 #include "files/ChannelFile.h"
 #include "files/CsvChannels.h"
+#include "files/ImageFile.h"
+#include "codec/HexText.h"
+#include "codec/ImageCodec.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -134,6 +138,47 @@ TEST_F(HistoryTest, ModifiedFlagFollowsTheSavedState) {
     EXPECT_FALSE(doc.bModify);
     editor.undo();
     EXPECT_TRUE(doc.bModify);
+}
+
+TEST_F(HistoryTest, AReadThatDoesNotCompleteLeavesTheEditorAsItWas) {
+    const std::string data = VN574_TEST_DATA_DIR;
+    ASSERT_TRUE(files::openChannelFile(editor, data + "/sample-2m.vd").ok());
+    editor.setCell(1, colName, "EDIT");
+    editor.recordStep("edit");
+    const EditorState before = editor.currentState();
+    const std::string file = editor.fileName();
+    const std::string panel = editor.statusPanel1();
+    codec::MemoryImage image{};
+    ASSERT_EQ(files::readImageFile(data + "/image-2m.img", image), "");
+
+    // As the clone window reads: a new file name, block 0 resets the document, and the
+    // radio goes silent at block 40.
+    editor.beginRead();
+    editor.setFileName("noname.vd");
+    codec::ImageCodec partial(editor);
+    for (int block = 0; block < 40; ++block) {
+        const auto bytes = std::span(image).subspan(static_cast<std::size_t>(block) * 16, 16);
+        partial.DecodeBlock(codec::bytesToHex(bytes), 0, block);
+    }
+    ASSERT_NE(editor.cell(1, colName), "EDIT");
+    editor.endRead(false);
+    EXPECT_TRUE(editor.currentState().sameContent(before));
+    EXPECT_EQ(editor.fileName(), file);
+    EXPECT_EQ(editor.statusPanel1(), panel);
+    EXPECT_TRUE(doc.bModify);
+    EXPECT_EQ(editor.history().undoName(), "edit");
+    EXPECT_EQ(editor.statusPanel2(), editor.langText("OTHERS", "70020"));
+
+    // A read that completes is the base of a fresh history.
+    editor.beginRead();
+    EXPECT_EQ(editor.statusPanel2(), editor.langText("OTHERS", "70008"));
+    codec::ImageCodec whole(editor);
+    codec::decodeImage(whole, image);
+    doc.bModify = true;
+    editor.endRead(true);
+    EXPECT_EQ(editor.selectedModel(), 2);
+    EXPECT_NE(editor.cell(1, colName), "EDIT");
+    EXPECT_FALSE(editor.history().canUndo());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Every way of throwing a modified document away asks first, and the document goes
-// only when the user has let it go: "Cancel" keeps it, "No" drops it, "Yes" (or "OK"
-// for Open) saves it first - and when that save does not happen (the save window
-// cancelled, the disk refusing), the document stays as if the user had cancelled.
+// only when the user has let it go: "Cancel" keeps it, "No" drops it, "Yes" saves it
+// first - and when that save does not happen (the save window cancelled, the disk
+// refusing), the document stays as if the user had cancelled.
 
 #include "files/ChannelFile.h"
 #include "files/FileCommands.h"
@@ -36,7 +36,7 @@ const std::vector<DiscardPath>& discardPaths() {
              e.newDocument();
              return !e.document().bModify;
          }},
-        {"Open", Answer::Ok, false,
+        {"Open", Answer::Yes, true,
          [](document::Editor& e, FakePrompts& p) {
              p.openFiles.push_back(std::string(VN574_TEST_DATA_DIR) + "/sample-2m.vd");
              const bool opened = files::openWithDialog(e).has_value();

@@ -503,14 +503,18 @@ void TestFrmRadio::modelChangeFollowsEachAnswer() {
     QCOMPARE(ui.prompts.questions.size(), std::size_t{1});
     QCOMPARE(ui.prompts.questions[0].text, ui.editor().windowMessage(9001));
     QCOMPARE(ui.prompts.questions[0].buttons, Buttons::YesNoCancel);
-    QCOMPARE(selector->currentIndex(), 0);
-    QCOMPARE(ui.editor().selectedModel(), 0);
     QCOMPARE(saves, answer == static_cast<int>(Answer::Yes) ? 1 : 0);
     if (answer == static_cast<int>(Answer::Cancel)) {
+        // The selector goes back: nothing changed, nothing to undo but the click.
+        QCOMPARE(selector->currentIndex(), 9);
+        QCOMPARE(ui.editor().selectedModel(), 9);
+        QCOMPARE(ui.editor().history().undoName(), ui.editor().stepName("95001", "4"));
         QCOMPARE(ui.cell(5, colStatus), ui.editor().words().active);
         QCOMPARE(ui.cell(1, colStatus), ui.editor().words().inactive);
         QCOMPARE(ui.cell(5, colRxFreq), std::string("245.5000"));
     } else {
+        QCOMPARE(selector->currentIndex(), 0);
+        QCOMPARE(ui.editor().selectedModel(), 0);
         QCOMPARE(ui.cell(5, colStatus), ui.editor().words().inactive);
         QCOMPARE(ui.cell(1, colRxFreq), std::string("27.0000"));
         QCOMPARE(ui.grid().model()->index(0, colRxFreq - 1).data().toString(), QString("27.0000"));

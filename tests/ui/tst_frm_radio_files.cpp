@@ -47,7 +47,7 @@ class TestFrmRadioFiles : public QObject {
     Q_OBJECT
 private slots:
     void saveThenOpenRestoresTheGridWithTheGridLocked();
-    void openAsksOkCancelWhenModified();
+    void openAsksYesNoCancelWhenModified();
     void openOfADamagedFileShowsItsMessage();
     void fileGivenByNameOpensAsOpenDoes();
     void printToFileWritesTheReportOfTheOpenedFile();
@@ -99,15 +99,23 @@ void TestFrmRadioFiles::saveThenOpenRestoresTheGridWithTheGridLocked() {
     QCOMPARE(ui.prompts.saveSuggestions.back(), path);
 }
 
-void TestFrmRadioFiles::openAsksOkCancelWhenModified() {
+void TestFrmRadioFiles::openAsksYesNoCancelWhenModified() {
     test::UiHarness ui;
     ui.click(9, colName);
+    // Cancel opens nothing.
     ui.prompts.answers.push_back(Answer::Cancel);
     ui.prompts.openFiles.push_back(dataDir + "/sample-2m.vd");
     trigger(ui, "Menu_Open");
     QCOMPARE(ui.prompts.questions.size(), std::size_t{1});
-    QCOMPARE(ui.prompts.questions[0].buttons, Buttons::OkCancel);
-    QVERIFY(ui.prompts.saveFiles.empty());
+    QCOMPARE(ui.prompts.questions[0].buttons, Buttons::YesNoCancel);
+    QVERIFY(ui.prompts.openFilters.empty());
+    QCOMPARE(ui.cell(9, colStatus), ui.editor().words().active);
+    QVERIFY(ui.editor().document().bModify);
+
+    // No opens without saving.
+    ui.prompts.answers.push_back(Answer::No);
+    trigger(ui, "Menu_Open");
+    QVERIFY(ui.prompts.saveFilters.empty());
     // The file's model is selected without resetting what it brought in.
     auto* selector = ui.window().findChild<QComboBox*>("Combo1");
     QCOMPARE(selector->currentIndex(), 2);

@@ -37,6 +37,7 @@ bool RadioTransfers::readChannelData() {
     if (!m_editor.confirmDiscard()) {
         return false;
     }
+    m_editor.beginRead();
     return read();
 }
 
@@ -44,8 +45,11 @@ bool RadioTransfers::readButton() {
     if (!m_editor.confirmDiscard()) {
         return false;
     }
+    // The reset belongs to the read: without a read that completes, it is taken back.
+    m_editor.beginRead();
     m_editor.ClearAll();
     if (!portKnown()) {
+        m_editor.endRead(false);
         return false;
     }
     return read();
@@ -54,7 +58,8 @@ bool RadioTransfers::readButton() {
 bool RadioTransfers::read() {
     m_editor.prompts().message(m_editor.windowMessage(9007), app::Icon::Information);
     m_editor.setFileName("noname.vd");
-    runCloneWindow(link::TransferMode::Read);
+    const link::CloneOutcome outcome = runCloneWindow(link::TransferMode::Read);
+    m_editor.endRead(outcome == link::CloneOutcome::Completed);
     return true;
 }
 
@@ -77,8 +82,9 @@ bool RadioTransfers::writeChannelData() {
     return true;
 }
 
-void RadioTransfers::runCloneWindow(link::TransferMode mode) {
+link::CloneOutcome RadioTransfers::runCloneWindow(link::TransferMode mode) {
     m_state.mode = mode;
+    link::CloneOutcome outcome = link::CloneOutcome::Open;
     {
         frmMain window(m_editor, m_state, m_environment, &m_lastTrace, m_window);
         if (m_hook) {
@@ -88,10 +94,12 @@ void RadioTransfers::runCloneWindow(link::TransferMode mode) {
         if (window.transferStarted()) {
             m_lastTrace = window.trace();
         }
+        outcome = window.engine().outcome();
     }
     // The decoder has replaced model, grid, option flags and labels piece by piece;
     // show the whole result once more.
     m_editor.notify(everythingShown);
+    return outcome;
 }
 
 void RadioTransfers::comPortMenu() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/CloneEngine.h"
 #include "link/TransferState.h"
 #include "link/TransferTrace.h"
 #include "ui/clone/CloneEnvironment.h"
@@ -34,9 +35,11 @@ public:
     [[nodiscard]] const link::TransferTrace& lastTrace() const { return m_lastTrace; }
 
     // Menu_ReadCHData: reads the radio into the document, after asking to keep unsaved
-    // changes. Returns whether the clone window was shown.
+    // changes. Returns whether the clone window was shown. A read that does not complete
+    // leaves the editor as it was before.
     bool readChannelData();
-    // ReadBtn: the save prompt, a fresh document, then the read.
+    // ReadBtn: the save prompt, a fresh document, then the read; a read that does not
+    // complete takes the fresh document back too.
     bool readButton();
     // Menu_WriteCHData and Write: writes the document into the radio.
     bool writeChannelData();
@@ -49,8 +52,9 @@ public:
 
 private:
     bool portKnown();
+    // The transfer notice and the clone window, inside the editor's beginRead.
     bool read();
-    void runCloneWindow(link::TransferMode mode);
+    link::CloneOutcome runCloneWindow(link::TransferMode mode);
 
     document::Editor& m_editor;
     QWidget* m_window;

@@ -118,6 +118,7 @@ private slots:
     void readShowsTheRadioInTheMainWindow();
     void readButtonOffersToSaveThenResets();
     void readMenuAsksBeforeDiscardingChanges();
+    void readThatDoesNotCompleteKeepsTheDocument();
     void passwordIsAskedUntilRightAndRemembered();
     void passwordWindowHoldsTheTick();
     void cancelledPasswordEndsTheReadSilently();
@@ -180,16 +181,65 @@ void TestCloneWindow::readButtonOffersToSaveThenResets() {
     QCOMPARE(rig.ui.prompts.questions.size(), std::size_t{1});
     QCOMPARE(rig.ui.prompts.questions[0].text, rig.ui.editor().windowMessage(9001));
 
-    // "No" throws the changes away: the document is reset before the read starts, so a
-    // radio that never answers leaves a fresh document rather than the old one.
+    // "No" lets the read replace the changes: the document is reset before the read
+    // starts, but a radio that never answers brings the old one back, still unsaved.
     rig.ui.prompts.answers = {app::Answer::No};
     rig.ui.editor().setCell(103, document::colName, "KEEP");
     rig.ui.editor().document().bModify = true;
     rig.radio = sim::RadioModel(sim::Memory{}, sim::Faults{.silent = true, .noEcho = true});
     rig.trigger("ReadBtn");
     QCOMPARE(rig.windows, 1);
-    QCOMPARE(rig.ui.cell(103, document::colName), std::string());
     QCOMPARE(rig.ui.prompts.messages.back(), rig.text("msgopen"));
+    QCOMPARE(rig.ui.cell(103, document::colName), std::string("KEEP"));
+    QVERIFY(rig.ui.editor().document().bModify);
+}
+
+void TestCloneWindow::readThatDoesNotCompleteKeepsTheDocument() {
+    // The radio goes silent once it has answered block 46, the first of channel 7.
+    TransferRig rig(memoryFromFile(dataDir + "/image-2m.img"), sim::Faults{.freezeAfterBlock = 46});
+    document::Editor& editor = rig.ui.editor();
+    editor.selectModel(5);
+    editor.restartHistory();
+    editor.setCell(103, document::colName, "KEEP");
+    editor.recordStep("keep");
+    const document::EditorState before = editor.currentState();
+    const std::string fileName = editor.fileName();
+    auto* selector = rig.ui.window().findChild<QComboBox*>(QStringLiteral("Combo1"));
+    auto* status = rig.ui.window().findChild<QLabel*>(QStringLiteral("StatusBar1Panel2"));
+    const auto keptAsBefore = [&] {
+        QVERIFY(editor.currentState().sameContent(before));
+        QCOMPARE(editor.fileName(), fileName);
+        QVERIFY(editor.document().bModify);
+        QCOMPARE(editor.history().undoName(), std::string("keep"));
+        QCOMPARE(selector->currentIndex(), 5);
+        QCOMPARE(status->text().toStdString(), editor.langText("OTHERS", "70020"));
+    };
+
+    rig.ui.prompts.answers = {app::Answer::No};
+    rig.trigger("Menu_ReadCHData");
+    QCOMPARE(rig.ui.prompts.messages.back(), rig.text("msg1"));
+    QCOMPARE(rig.framesNamed("ZT~F02E0R"), 1); // channels were read into the document
+    keptAsBefore();
+
+    // The read button's window closed without Start: its reset is taken back too.
+    rig.beforeStart = [](frmMain& window) {
+        button(window, "cmdStart")->setEnabled(false);
+        QTimer::singleShot(0, &window, [&window] { button(window, "cmdClose")->click(); });
+    };
+    rig.ui.prompts.answers = {app::Answer::No};
+    rig.trigger("ReadBtn");
+    QCOMPARE(rig.windows, 2);
+    keptAsBefore();
+
+    // A read that completes replaces the document and starts a fresh history.
+    rig.radio = sim::RadioModel(memoryFromFile(dataDir + "/image-2m.img"));
+    rig.beforeStart = nullptr;
+    rig.ui.prompts.answers = {app::Answer::No};
+    rig.trigger("Menu_ReadCHData");
+    QCOMPARE(rig.ui.prompts.messages.back(), rig.text("msg3"));
+    QCOMPARE(selector->currentIndex(), 2);
+    QVERIFY(!editor.history().canUndo());
+    QCOMPARE(status->text().toStdString(), editor.langText("OTHERS", "70008"));
 }
 
 void TestCloneWindow::readMenuAsksBeforeDiscardingChanges() {
