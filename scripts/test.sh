@@ -20,7 +20,7 @@ fi
 # their own: beside the computing tests a busy machine could make a reply miss its
 # tick. The one transfer that keeps a user's 100 ms tick is RUN_SERIAL in its CMake.
 jobs=${VN574_TEST_JOBS:-$(nproc)}
-pty_jobs=${VN574_PTY_JOBS:-6}
+pty_jobs=${VN574_PTY_JOBS:-10}
 logs=build/test-logs
 mkdir -p "$logs"
 rm -f "$logs"/*.log "$logs"/stages.txt
@@ -47,16 +47,19 @@ ctest_pass() {
 
 summary() {
   local status=$?
+  # The table must not change the outcome: head closing its pipe early is no failure.
+  set +e +o pipefail
   [ -f "$logs/stages.txt" ] || exit "$status"
   echo
   echo "=== Stages"
-  awk -F'\t' '{ total += $2; printf "  %-22s %6.1f min  %s\n", $1, $2 / 60, ($3 == 0 ? "ok" : "FAILED") }
-    END { printf "  %-22s %6.1f min\n", "total", total / 60 }' "$logs/stages.txt"
+  awk -F'\t' '{ total += $2; printf "  %-22s %5d s %6.1f min  %s\n", $1, $2, $2 / 60, ($3 == 0 ? "ok" : "FAILED") }
+    END { printf "  %-22s %5d s %6.1f min\n", "total", total, total / 60 }' "$logs/stages.txt"
   if compgen -G "$logs/*.log" >/dev/null; then
     echo "=== The ten slowest tests"
-    # ctest's result lines: "  12/345 Test  #67: name .......   Passed    1.23 sec"
-    grep -hE 'Test +#[0-9]+: .* sec$' "$logs"/*.log |
-      sed -E 's/.*Test +#[0-9]+: ([^ ]+) .* ([0-9.]+) sec$/\2\t\1/' |
+    # ctest's result lines: "  12/345 Test  #67: name .......   Passed    1.23 sec", each
+    # named with its pass (the log's name).
+    grep -HE 'Test +#[0-9]+: .* sec$' "$logs"/*.log |
+      sed -E 's|^.*/([^/]+)\.log:.*Test +#[0-9]+: ([^ ]+) .* ([0-9.]+) sec$|\3\t\2 (\1)|' |
       sort -t$'\t' -k1,1 -rn | head -n 10 | awk -F'\t' '{ printf "  %8.1f s  %s\n", $1, $2 }'
   fi
   exit "$status"

@@ -252,7 +252,8 @@ bool differsInImages(const document::Difference& difference, const MemoryImage& 
             return true;
         }
         for (int byte = span.first; byte <= span.last; ++byte) {
-            const auto at = static_cast<std::size_t>(span.block * blockSize + byte);
+            const std::size_t at =
+                static_cast<std::size_t>(span.block) * blockSize + static_cast<std::size_t>(byte);
             if (((left[at] ^ right[at]) & span.mask) != 0) {
                 return true;
             }

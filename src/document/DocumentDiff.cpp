@@ -63,6 +63,23 @@ int gridColumnOf(int column) {
     return column <= colOptSignal ? column : colOptSignal;
 }
 
+// The difference of one channel cell between two documents, none when both store it alike.
+std::optional<Difference> cellDifference(const Editor& left, const Editor& right, int row,
+                                         int column) {
+    std::string a = storedCell(left.document().strChData.at(row, column));
+    std::string b = storedCell(right.document().strChData.at(row, column));
+    if (a == b) {
+        return std::nullopt;
+    }
+    return Difference{DiffSection::Channel,
+                      rowLabel(row),
+                      std::string(channelFieldNames[static_cast<std::size_t>(column - colName)]),
+                      std::move(a),
+                      std::move(b),
+                      row,
+                      gridColumnOf(column)};
+}
+
 std::string field(const std::vector<std::string>& fields, std::size_t index) {
     return index < fields.size() ? fields[index] : std::string();
 }
@@ -238,47 +255,24 @@ void DocumentDiff::compareChannels(const Editor& left, const Editor& right) {
             continue;
         }
         for (int column = colName; column <= colPttId; ++column) {
-            std::string a = storedCell(left.document().strChData.at(row, column));
-            std::string b = storedCell(right.document().strChData.at(row, column));
-            if (a == b) {
-                continue;
-            }
-            Difference difference{
-                DiffSection::Channel,
-                rowLabel(row),
-                std::string(channelFieldNames[static_cast<std::size_t>(column - colName)]),
-                std::move(a),
-                std::move(b),
-                row,
-                gridColumnOf(column)};
+            auto difference = cellDifference(left, right, row, column);
             // "145.5" and "145.50000" are the same frequency; only the radio may tell them
             // apart ("145.5" is no frequency it can store).
-            if (sameValue(column, difference.left, difference.right) &&
-                (m_verdict == nullptr || m_sameImage || !m_verdict->reachesRadio(difference))) {
+            if (!difference ||
+                (sameValue(column, difference->left, difference->right) &&
+                 (m_verdict == nullptr || m_sameImage || !m_verdict->reachesRadio(*difference)))) {
                 continue;
             }
-            add(std::move(difference));
+            add(std::move(*difference));
         }
     }
 }
 
 void DocumentDiff::compareUnusedRow(const Editor& left, const Editor& right, int row) {
     for (int column = colName; column <= colPttId; ++column) {
-        std::string a = storedCell(left.document().strChData.at(row, column));
-        std::string b = storedCell(right.document().strChData.at(row, column));
-        if (a == b) {
-            continue;
-        }
-        Difference difference{
-            DiffSection::Channel,
-            rowLabel(row),
-            std::string(channelFieldNames[static_cast<std::size_t>(column - colName)]),
-            std::move(a),
-            std::move(b),
-            row,
-            gridColumnOf(column)};
-        if (m_verdict->reachesRadio(difference)) {
-            m_differences.push_back(std::move(difference));
+        auto difference = cellDifference(left, right, row, column);
+        if (difference && m_verdict->reachesRadio(*difference)) {
+            m_differences.push_back(std::move(*difference));
         }
     }
 }

@@ -79,12 +79,12 @@ document::DocumentDiff compareDocuments(const document::Editor& left,
     const auto a = ComparedDocument::imageOf(left);
     const auto b = a ? ComparedDocument::imageOf(right) : std::nullopt;
     if (!a || !b) {
-        return document::DocumentDiff(left, right);
+        return {left, right};
     }
     const document::ImageVerdict verdict{*a == *b, [&](const document::Difference& difference) {
                                              return codec::differsInImages(difference, *a, *b);
                                          }};
-    return document::DocumentDiff(left, right, verdict);
+    return {left, right, verdict};
 }
 
 std::optional<Comparison> compareWithDialog(document::Editor& editor) {

@@ -369,7 +369,8 @@ void CloneEngine::sendWriteStep() {
 void CloneEngine::sendAnsweredFrame(int frame, const std::string& text, int pauseMs) {
     // The port's waiting input has just been thrown away, so the echo comes next.
     m_answers.frameSent(frame, m_rx.streamEnd(),
-                        static_cast<long long>(text.size() + lineEnd.size()));
+                        static_cast<long long>(text.size()) +
+                            static_cast<long long>(lineEnd.size()));
     m_frames.send(text, pauseMs);
 }
 

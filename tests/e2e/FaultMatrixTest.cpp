@@ -176,7 +176,7 @@ TEST_F(FaultMatrix, RepliesInPiecesAreReadCompletely) {
 
 TEST_F(FaultMatrix, ReplyWellInsideOneTickIsTaken) {
     auto sim = radio({"--model", "9", "--fault", "delay=30"});
-    const auto got = read(sim->device(), {}, "300");
+    const auto got = read(sim->device());
     ASSERT_EQ(got.exitCode, 0) << got.err;
     EXPECT_TRUE(std::filesystem::exists(out()));
 }
