@@ -139,11 +139,19 @@ std::string RadioModel::answer(const std::string& line) {
         if (!m_identified || block == m_faults.writeErrorBlock) {
             return std::string(errorAnswer);
         }
-        m_written.push_back(block);
         m_frozen = block == m_faults.freezeAfterBlock;
+        // Both acknowledge as usual: only reading the block back shows what went wrong.
+        if (block == m_faults.dropWriteBlock) {
+            return std::string(okAnswer);
+        }
+        m_written.push_back(block);
+        const std::size_t start = static_cast<std::size_t>(block) * 16;
         for (std::size_t k = 0; k < 16; ++k) {
-            m_memory[static_cast<std::size_t>(block) * 16 + k] =
+            m_memory[start + k] =
                 static_cast<std::uint8_t>(hexValue(data[2 * k]) * 16 + hexValue(data[2 * k + 1]));
+        }
+        if (block == m_faults.corruptWriteBlock) {
+            m_memory[start] ^= 0x01;
         }
         return std::string(okAnswer);
     }

@@ -14,15 +14,17 @@ using Memory = std::array<std::uint8_t, memorySize>;
 
 // Ways the simulated radio or its cable can misbehave.
 struct Faults {
-    bool silent = false;       // the cable echoes, the radio never answers
-    bool noEcho = false;       // the cable does not echo
-    bool identError = false;   // "ERROR" to the identification
-    int writeErrorBlock = -1;  // "ERROR" to the write of this block
-    int neverAnswerBlock = -1; // no answer to a read or write of this block
-    int garbageBytes = 0;      // noise in front of every answer
-    int splitBytes = 0;        // answers in pieces of this many bytes (0: whole)
-    int splitGapMs = 2;        // time between two pieces
-    int replyDelayMs = 0;      // the radio thinks this long before answering
+    bool silent = false;        // the cable echoes, the radio never answers
+    bool noEcho = false;        // the cable does not echo
+    bool identError = false;    // "ERROR" to the identification
+    int writeErrorBlock = -1;   // "ERROR" to the write of this block
+    int dropWriteBlock = -1;    // "OK" to the write of this block, but nothing stored
+    int corruptWriteBlock = -1; // "OK" to the write of this block, stored with a byte changed
+    int neverAnswerBlock = -1;  // no answer to a read or write of this block
+    int garbageBytes = 0;       // noise in front of every answer
+    int splitBytes = 0;         // answers in pieces of this many bytes (0: whole)
+    int splitGapMs = 2;         // time between two pieces
+    int replyDelayMs = 0;       // the radio thinks this long before answering
     // Once the radio has answered the read or the write of this block, the line goes
     // dead (cable pulled, radio switched off): no echo, no answer, nothing ever again.
     int freezeAfterBlock = -1;
@@ -53,7 +55,8 @@ public:
     [[nodiscard]] const std::vector<std::string>& frames() const { return m_frames; }
     [[nodiscard]] int endFrames() const { return m_endFrames; }
     [[nodiscard]] bool identified() const { return m_identified; }
-    // The blocks taken into memory, in order (a block written twice appears twice).
+    // The blocks taken into memory, in order (a block written twice appears twice); a
+    // dropped write is not among them, a corrupted one is.
     [[nodiscard]] const std::vector<int>& writtenBlocks() const { return m_written; }
     [[nodiscard]] bool frozen() const { return m_frozen; }
 

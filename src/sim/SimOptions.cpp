@@ -49,6 +49,10 @@ bool applyFault(std::string_view faultText, Faults& faults, std::string& error) 
         faults.identError = true;
     } else if (kind == "write-error") {
         return needs(faults.writeErrorBlock);
+    } else if (kind == "drop-write") {
+        return needs(faults.dropWriteBlock);
+    } else if (kind == "corrupt-write") {
+        return needs(faults.corruptWriteBlock);
     } else if (kind == "never-answer") {
         return needs(faults.neverAnswerBlock);
     } else if (kind == "freeze-after") {
@@ -138,9 +142,9 @@ std::string simUsage() {
     return "usage: vn574-radio-sim (--image FILE | --model N [--option-byte B]) [--password P]\n"
            "                       [--save FILE] [--log FILE] [--baud-pace] [--fault KIND[=N]]...\n"
            "Puts a simulated radio on a pseudo-terminal and prints its device path.\n"
-           "faults: silent, no-echo, ident-error, write-error=BLOCK, never-answer=BLOCK,\n"
-           "        freeze-after=BLOCK, garbage[=BYTES], split[=BYTES], delay=MS,\n"
-           "        answer-twice[=MS]\n";
+           "faults: silent, no-echo, ident-error, write-error=BLOCK, drop-write=BLOCK,\n"
+           "        corrupt-write=BLOCK, never-answer=BLOCK, freeze-after=BLOCK,\n"
+           "        garbage[=BYTES], split[=BYTES], delay=MS, answer-twice[=MS]\n";
 }
 
 } // namespace vn574::sim

@@ -105,6 +105,24 @@ TEST(RadioModel, FaultsShapeTheAnswers) {
     EXPECT_EQ(doubled.receive("ZT~F0000R\r\n").size(), 2U);
 }
 
+TEST(RadioModel, AcknowledgedWritesThatAreDroppedOrStoredWrong) {
+    Faults faults;
+    faults.dropWriteBlock = 16;
+    faults.corruptWriteBlock = 17;
+    RadioModel radio(sample(), faults);
+    const std::string data = "00112233445566778899AABBCCDDEEFF";
+    radio.receive("VN575\r\n");
+    EXPECT_EQ(joined(radio.receive("ZT~F0100W" + data + "\r\n")),
+              "ZT~F0100W" + data + "\r\n\r\nOK\r\n");
+    EXPECT_EQ(joined(radio.receive("ZT~F0110W" + data + "\r\n")),
+              "ZT~F0110W" + data + "\r\n\r\nOK\r\n");
+    EXPECT_EQ(blockDigits(radio.memory(), 16), blockDigits(sample(), 16));
+    EXPECT_EQ(blockDigits(radio.memory(), 17), "01112233445566778899AABBCCDDEEFF");
+    EXPECT_EQ(joined(radio.receive("ZT~F0110R\r\n")),
+              "ZT~F0110R\r\n\r\n0110:01112233445566778899AABBCCDDEEFF\r\n");
+    EXPECT_EQ(radio.writtenBlocks(), std::vector<int>{17});
+}
+
 TEST(RadioModel, BuildsAMemoryFromModelCodeOptionsAndPassword) {
     const auto memory = buildMemory("66aa33", 0xE0, "PASS");
     ASSERT_TRUE(memory);
@@ -131,7 +149,8 @@ TEST(SimOptions, ParsesImageModelFaultsAndPacing) {
     std::string error;
     auto options = parseSimOptions({"--model", "9", "--option-byte", "0xE0", "--password", "PW",
                                     "--fault", "write-error=20", "--fault", "split=4", "--fault",
-                                    "silent", "--baud-pace", "--save", "out.img"},
+                                    "silent", "--fault", "drop-write=30", "--fault",
+                                    "corrupt-write=0x11", "--baud-pace", "--save", "out.img"},
                                    error);
     ASSERT_TRUE(options) << error;
     EXPECT_EQ(options->model, 9);
@@ -139,6 +158,8 @@ TEST(SimOptions, ParsesImageModelFaultsAndPacing) {
     EXPECT_EQ(options->faults.writeErrorBlock, 20);
     EXPECT_EQ(options->faults.splitBytes, 4);
     EXPECT_TRUE(options->faults.silent);
+    EXPECT_EQ(options->faults.dropWriteBlock, 30);
+    EXPECT_EQ(options->faults.corruptWriteBlock, 0x11);
     EXPECT_TRUE(options->baudPace);
     EXPECT_EQ(options->saveFile, "out.img");
     EXPECT_TRUE(options->passwordGiven);
@@ -155,6 +176,8 @@ TEST(SimOptions, ParsesImageModelFaultsAndPacing) {
     EXPECT_FALSE(parseSimOptions({}, error));
     EXPECT_FALSE(parseSimOptions({"--image", "a", "--fault", "delay"}, error));
     EXPECT_EQ(error, "--fault delay needs =N");
+    EXPECT_FALSE(parseSimOptions({"--image", "a", "--fault", "corrupt-write"}, error));
+    EXPECT_EQ(error, "--fault corrupt-write needs =N");
     EXPECT_FALSE(parseSimOptions({"--image", "a", "--fault", "sideways"}, error));
     EXPECT_FALSE(parseSimOptions({"--image"}, error));
 }
