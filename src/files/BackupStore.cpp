@@ -28,13 +28,12 @@ std::string describe(const std::string& action, const std::string& path, int err
 }
 
 bool isLabelCharacter(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-           c == '_';
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
 
 bool allDigits(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(),
-                                        [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 int numberOf(std::string_view digits) {
@@ -80,9 +79,8 @@ std::optional<BackupEntry> parseBackupName(std::string_view name) {
         return std::nullopt;
     }
     const std::string_view model = stem.substr(16, 6);
-    if (!std::all_of(model.begin(), model.end(), [](char c) {
-            return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
-        })) {
+    if (!std::all_of(model.begin(), model.end(),
+                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); })) {
         return std::nullopt;
     }
     std::string_view tag = stem.substr(tagStart);
@@ -159,8 +157,7 @@ std::string makeOwnerOnlyFolders(const std::string& path) {
 
 BackupIdentity identityOfImage(std::span<const std::uint8_t, codec::imageSize> image) {
     const auto block = [&](int number) {
-        return image.subspan(static_cast<std::size_t>(number) * codec::blockSize,
-                             codec::blockSize);
+        return image.subspan(static_cast<std::size_t>(number) * codec::blockSize, codec::blockSize);
     };
     BackupIdentity identity;
     identity.modelCode = codec::bytesToHex(block(codec::blockIdentification).subspan(1, 3));
@@ -227,10 +224,9 @@ SavedBackup BackupStore::save(std::span<const std::uint8_t, codec::imageSize> im
     const std::string name = backupFileName(time, identity);
     const std::string stem = name.substr(0, name.size() - extension.size());
     for (int copy = 1; copy <= maxCopies; ++copy) {
-        const std::string path = m_folder + "/" +
-                                 (copy == 1 ? name
-                                            : stem + "-" + std::to_string(copy) +
-                                                  std::string(extension));
+        const std::string path =
+            m_folder + "/" +
+            (copy == 1 ? name : stem + "-" + std::to_string(copy) + std::string(extension));
         // The name is claimed by creating the file, which fails when it exists, so that
         // no other backup is ever replaced; the complete image then takes its place.
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
@@ -254,8 +250,8 @@ SavedBackup BackupStore::save(std::span<const std::uint8_t, codec::imageSize> im
         }
         return {path, {}};
     }
-    return {{}, "Cannot write a backup in \"" + m_folder + "\": every name of " + name +
-                    " is taken"};
+    return {{},
+            "Cannot write a backup in \"" + m_folder + "\": every name of " + name + " is taken"};
 }
 
 BackupList BackupStore::list() const {

@@ -8,7 +8,7 @@
 
 namespace vn574::files {
 
-// SHA-256 (FIPS 180-4), fed in pieces of any size. Written here because the core links
+// SHA-256, fed in pieces of any size. Written here because the core links
 // no library that has it (Qt's hash is outside the core), and the transfer history needs
 // only this one digest of a file.
 class Sha256 {

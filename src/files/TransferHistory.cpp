@@ -200,11 +200,10 @@ std::string historyRow(const TransferRecord& record) {
     const auto end = std::to_chars(seconds.data(), seconds.data() + seconds.size(), value,
                                    std::chars_format::fixed, 1)
                          .ptr;
-    return csvLine({utcTime(record.time), std::string(operationWord(record.operation)),
-                    record.port, record.model, record.selfId, record.file, record.fileSha256,
-                    record.backup, std::to_string(record.blocksSent),
-                    std::to_string(record.blocksDiffering), record.ok ? "ok" : "failed",
-                    record.message, std::string(seconds.data(), end)});
+    return csvLine({utcTime(record.time), std::string(operationWord(record.operation)), record.port,
+                    record.model, record.selfId, record.file, record.fileSha256, record.backup,
+                    std::to_string(record.blocksSent), std::to_string(record.blocksDiffering),
+                    record.ok ? "ok" : "failed", record.message, std::string(seconds.data(), end)});
 }
 
 TransferHistory::TransferHistory(std::string path) : m_path(std::move(path)) {}
@@ -231,7 +230,7 @@ std::string TransferHistory::append(const TransferRecord& record) const {
             return error;
         }
     }
-    const int fd = ::open(m_path.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0600);
+    const int fd = ::open(m_path.c_str(), O_RDWR | O_APPEND | O_CREAT, 0600);
     if (fd < 0) {
         return describe("Cannot write", m_path, errno);
     }
@@ -240,7 +239,8 @@ std::string TransferHistory::append(const TransferRecord& record) const {
     if (::fstat(fd, &info) == 0 && info.st_size == 0) {
         text = std::string(historyHeader) + "\r\n";
     } else {
-        // A last row cut short (a full disk, an edit) must not swallow this one.
+        // A last row cut short (a full disk, an edit) must not swallow this one; the file
+        // is open for reading too so that its last byte can be seen.
         char last = '\n';
         if (::pread(fd, &last, 1, info.st_size - 1) == 1 && last != '\n') {
             text = "\r\n";
