@@ -164,9 +164,9 @@ BackupIdentity identityOfImage(std::span<const std::uint8_t, codec::imageSize> i
     // As a read decodes it: the length in byte 3, then one digit per byte from byte 5,
     // the digit being the byte's low hexadecimal digit, five at most.
     const auto ownId = block(codec::blockOwnId);
-    const int length = std::min<int>(ownId[3], 5);
-    for (int i = 0; i < length; ++i) {
-        identity.tag += codec::bytesToHex(ownId.subspan(static_cast<std::size_t>(5 + i), 1))[1];
+    const std::size_t length = std::min<std::size_t>(ownId[3], 5);
+    for (std::size_t i = 0; i < length; ++i) {
+        identity.tag += codec::bytesToHex(ownId.subspan(5 + i, 1))[1];
     }
     if (identity.tag.empty()) {
         identity.tag = "none";
