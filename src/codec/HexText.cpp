@@ -1,5 +1,6 @@
 #include "codec/HexText.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace vn574::codec {
@@ -62,6 +63,16 @@ std::string TrimAtNul(std::string_view text) {
     }
     const std::size_t nul = text.find('\0');
     return std::string(nul == std::string_view::npos ? text : text.substr(0, nul));
+}
+
+std::string radioPasswordOfBlock(std::span<const std::uint8_t> bytes) {
+    std::string text;
+    for (const std::uint8_t byte : bytes.first(std::min<std::size_t>(bytes.size(), 16))) {
+        text += static_cast<char>(byte == 255 ? 0 : byte);
+    }
+    std::string password = TrimAtNul(text) + '\0';
+    password.resize(16, ' ');
+    return password;
 }
 
 std::array<std::uint8_t, 16> PutPasswordBytes(std::string_view text) {

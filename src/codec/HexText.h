@@ -45,6 +45,11 @@ std::string Hex4(int value);
 // The text trimmed of surrounding spaces, then cut before its first NUL character.
 std::string TrimAtNul(std::string_view text);
 
+// The radio password as block 4 holds it, in the form the password gate compares:
+// 0xFF counts as NUL, the text is cut at its first NUL, then a NUL and spaces follow
+// up to 16 characters.
+std::string radioPasswordOfBlock(std::span<const std::uint8_t> bytes);
+
 // The 16-byte password field: the text's bytes, the first 16 at most, then zeros.
 std::array<std::uint8_t, 16> PutPasswordBytes(std::string_view text);
 

@@ -173,14 +173,11 @@ void ImageCodec::decodeIdentification(const BlockDigits& d) {
 }
 
 void ImageCodec::decodePassword(const BlockDigits& d) {
-    std::string bytes;
+    std::array<std::uint8_t, blockSize> bytes{};
     for (int k = 0; k < blockSize; ++k) {
-        const int value = d.number(k);
-        bytes += static_cast<char>(value == 255 ? 0 : value);
+        bytes[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(d.number(k));
     }
-    std::string password = TrimAtNul(bytes) + '\0';
-    password.resize(16, ' ');
-    m_editor.settings().radioPassword = password;
+    m_editor.settings().radioPassword = radioPasswordOfBlock(bytes);
     m_preRead = false;
 }
 

@@ -4,6 +4,7 @@
 #include "codec/MemoryImage.h"
 #include "document/Editor.h"
 #include "link/CloneFrames.h"
+#include "link/WriteBlocks.h"
 
 #include <array>
 #include <utility>
@@ -77,9 +78,12 @@ void CloneEngine::load() {
     m_timer.stop();
     m_timer.setInterval(m_intervals.transferMs);
 
-    m_port.setBufferSizes(portInputBufferBytes, portOutputBufferBytes);
-    m_loadError = OpenPort();
-    ClosePort();
+    // A later transfer of a chain goes on with the port its first one opened.
+    if (!(m_keepPortOpen && m_port.isOpen())) {
+        m_port.setBufferSizes(portInputBufferBytes, portOutputBufferBytes);
+        m_loadError = OpenPort();
+        ClosePort();
+    }
 
     m_caption = text(s.writing() ? "rw002" : "RW001") +
                 "  (COMM Port:" + m_editor.settings().commPort + ")";
@@ -123,7 +127,7 @@ void CloneEngine::startButton() {
     if (s.bRunning) {
         m_timer.stop();
         forgetFrameSteps();
-        if (!s.bReceiving) {
+        if (!s.bReceiving && !m_keepPortOpen) {
             ClosePort();
         }
         setStartCaption("rw003");
@@ -142,6 +146,9 @@ void CloneEngine::startButton() {
             s.CurBlock = 0;
             s.bPreRead = true;
         }
+        m_readListIndex = -1;
+        m_writeFramesSent = 0;
+        m_blocksAcknowledged = 0;
         m_silentTicks = 0;
         m_timer.setInterval(m_intervals.transferMs);
         m_timer.start();
@@ -175,7 +182,14 @@ void CloneEngine::tick() {
         if (passwordGate() == GateResult::Ended) {
             return;
         }
-        s.CurBlock = s.bPasswordModify ? passwordBlock : firstWrittenBlock;
+        if (listedWrite()) {
+            if (m_writePlanner) {
+                m_writePlanner(m_writeBlocks);
+            }
+            s.CurBlock = nextWriteBlock(-1);
+        } else {
+            s.CurBlock = s.bPasswordModify ? passwordBlock : firstWrittenBlock;
+        }
         m_timer.setInterval(m_intervals.afterGateMs);
         // What the radio said to a write stopped before this start is no answer here.
         m_answers.restart(m_rx.streamEnd());
@@ -184,6 +198,14 @@ void CloneEngine::tick() {
             return;
         }
         s.bPasswordChecked = true;
+        if (m_modelCheckedRead && s.ModelCheck != 0) {
+            fail(s.ModelCheck == 2 ? "msgmodeltypedif" : "msgbanddif");
+            return;
+        }
+        if (m_readList) {
+            m_readListIndex = 0;
+            s.CurBlock = listedReadBlock();
+        }
     } else {
         ++s.TickCount;
     }
@@ -269,52 +291,50 @@ CloneEngine::GateResult CloneEngine::passwordGate() {
     return GateResult::Passed;
 }
 
-bool CloneEngine::writeSkipsBlock(int block) const {
-    // The rows the encoder marks as not in use: an empty status cell or the whole
-    // not-in-use word. Cut short by a letter, as the window once read it, the word
-    // would never match and every unused channel would be written.
-    return block >= firstChannelBlock && block <= lastChannelBlock &&
-           !codec::isRowWritten(m_editor, (block - 30) / 2);
+int CloneEngine::nextWriteBlock(int after) const {
+    const auto next = m_writeBlocks.upper_bound(after);
+    return next == m_writeBlocks.end() ? blockCount : next->first;
+}
+
+int CloneEngine::listedReadBlock() const {
+    // The index moves on rather than the block number: the list may ask for block 4
+    // again behind the gate.
+    const auto index = static_cast<std::size_t>(m_readListIndex);
+    return m_readListIndex >= 0 && index < m_readList->size() ? (*m_readList)[index] : blockCount;
 }
 
 bool CloneEngine::encodeWriteBlocks() {
     // Every block is encoded before the first byte goes out: a refusal met half way
     // would leave the radio with some blocks new and the rest old, and block 18 could
     // then mark channels in use whose data were never written.
-    TransferState& s = m_state;
     m_writeRefused = false;
-    m_writeBlocks.clear();
-    std::vector<int> order;
-    if (s.bPasswordModify) {
-        order.push_back(passwordBlock);
+    if (m_writeSource) {
+        m_writeBlocks = *m_writeSource;
+        return true;
     }
-    for (int block = firstWrittenBlock; block < blockCount; ++block) {
-        if (!writeSkipsBlock(block)) {
-            order.push_back(block);
+    auto encoded =
+        encodeDocumentWrite(m_editor, m_codec, m_state.bPasswordModify, m_state.strNewPassword);
+    if (encoded.refused) {
+        if (encoded.malformed) {
+            m_editor.prompts().message(text("msg4"));
         }
+        m_writeBlocks.clear();
+        m_writeRefused = true;
+        return false;
     }
-    for (const int block : order) {
-        std::string digits = m_codec.encodeBlock(block, s.strNewPassword);
-        if (digits.size() != static_cast<std::size_t>(blockDigits)) {
-            // The encoder has said why when it refused; a text of another length it
-            // has not explained.
-            if (digits != "error") {
-                m_editor.prompts().message(text("msg4"));
-            }
-            m_writeBlocks.clear();
-            m_writeRefused = true;
-            return false;
-        }
-        m_writeBlocks.emplace(block, std::move(digits));
-    }
+    m_writeBlocks = std::move(encoded.blocks);
     return true;
 }
 
 void CloneEngine::skipChannels() {
     TransferState& s = m_state;
     const bool writeSkipping = s.writing() && !s.bPreRead;
+    // A listed read or write asks for exactly the blocks in its list.
+    if ((writeSkipping && listedWrite()) || (!s.writing() && m_readListIndex >= 0)) {
+        return;
+    }
     while (s.CurBlock >= firstChannelBlock && s.CurBlock <= lastChannelBlock) {
-        const bool skip = writeSkipping ? writeSkipsBlock(s.CurBlock)
+        const bool skip = writeSkipping ? writeSkipsBlock(m_editor, s.CurBlock)
                                         : !m_codec.channelInUse((s.CurBlock - 30) / 2);
         if (!skip) {
             break;
@@ -362,6 +382,7 @@ void CloneEngine::sendWriteStep() {
         fail("msg4");
         return;
     }
+    ++m_writeFramesSent;
     sendAnsweredFrame(s.CurBlock, frame, writeFramePauseMs);
     showBlockProgress();
 }
@@ -415,6 +436,10 @@ void CloneEngine::frameTimerStep() {
 void CloneEngine::finishTransfer(AfterFrame how) {
     m_timer.stop();
     m_outcome = CloneOutcome::Completed;
+    if (!m_announceCompletion) {
+        closeWindow();
+        return;
+    }
     m_editor.prompts().message(text("msg3"));
     if (how == AfterFrame::FinishRead) {
         m_editor.document().bModify = true;
@@ -492,7 +517,10 @@ bool CloneEngine::handleReadBuffer() {
         m_codec.decodeBlock(rx, dataStart, block, m_state);
     };
     if (CheckReadReply(m_rx, s.CurBlock, decode, m_editor.prompts())) {
-        if (s.CurBlock < blockCount) {
+        if (m_readListIndex >= 0) {
+            ++m_readListIndex;
+            s.CurBlock = listedReadBlock();
+        } else if (s.CurBlock < blockCount) {
             ++s.CurBlock;
         }
         m_rx.clear();
@@ -581,6 +609,11 @@ void CloneEngine::acknowledgeFrame() {
         s.bIdentified = true;
         return;
     }
+    ++m_blocksAcknowledged;
+    if (listedWrite()) {
+        s.CurBlock = nextWriteBlock(s.CurBlock);
+        return;
+    }
     if (s.CurBlock < blockCount) {
         ++s.CurBlock;
     }
@@ -623,7 +656,9 @@ void CloneEngine::closeWindow() {
     }
     m_timer.stop();
     forgetFrameSteps();
-    ClosePort();
+    if (!m_keepPortOpen) {
+        ClosePort();
+    }
     m_editor.settings().saveOptionFlags();
     m_state.bRunning = false;
     m_state.bReceiving = false;

@@ -6,8 +6,11 @@
 #include "link/RxBuffer.h"
 #include "link/SerialPort.h"
 #include "link/TransferState.h"
+#include "link/WriteBlocks.h"
 
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +50,34 @@ public:
     // of at the next tick; the tick then only asks again for a block left unanswered.
     void setFastPacing(bool on) { m_fastPacing = on; }
     [[nodiscard]] bool fastPacing() const { return m_fastPacing; }
+
+    // --- a transfer inside a chain of transfers on one port (backup, verify, restore) ---
+    // Reads blocks 0..4 and passes the password gate as every read does, then reads
+    // `blocks` alone, in the order given, instead of every block from 5 on.
+    void setReadList(std::vector<int> blocks) { m_readList = std::move(blocks); }
+    // A read that ends after the gate with the model message when the codec found the
+    // radio to be another model (TransferState::ModelCheck), as a write does.
+    void setModelCheckedRead(bool on) { m_modelCheckedRead = on; }
+    // A write of these blocks (block 4, then 16 up) instead of the document's encoding.
+    void setWriteSource(WriteBlocks blocks) { m_writeSource = std::move(blocks); }
+    // Runs at the write's password gate, once the radio's blocks 0..4 are known, and may
+    // take blocks out of the write (or put block 4 in). The write then sends exactly
+    // the blocks left, in increasing order.
+    void setWritePlanner(std::function<void(WriteBlocks&)> planner) {
+        m_writePlanner = std::move(planner);
+    }
+    // The port stays open when the transfer ends (the next transfer of the chain goes
+    // on with it) and the window's load does not try it again; with `announce` false a
+    // completed transfer shows no message and a read leaves bModify alone.
+    void setChainStep(bool keepPortOpen, bool announce) {
+        m_keepPortOpen = keepPortOpen;
+        m_announceCompletion = announce;
+    }
+    // The blocks the write sends (or sent), after the planner.
+    [[nodiscard]] const WriteBlocks& writeBlocks() const { return m_writeBlocks; }
+    // Write frames that went out, and how many of them the radio acknowledged.
+    [[nodiscard]] int writeFramesSent() const { return m_writeFramesSent; }
+    [[nodiscard]] int blocksAcknowledged() const { return m_blocksAcknowledged; }
     void startButton();
     // A close that comes while a frame goes out takes effect once the frame is out.
     void closeButton();
@@ -95,8 +126,13 @@ private:
     void showBlockProgress();
 
     GateResult passwordGate();
-    [[nodiscard]] bool writeSkipsBlock(int block) const;
     bool encodeWriteBlocks();
+    // Whether the write walks its block map (a chain's write) rather than the blocks
+    // the document's in-use rows give.
+    [[nodiscard]] bool listedWrite() const { return m_writeSource || m_writePlanner; }
+    [[nodiscard]] int nextWriteBlock(int after) const;
+    // The block at the listed read's index, blockCount past the end.
+    [[nodiscard]] int listedReadBlock() const;
     void skipChannels();
     void sendReadStep();
     void sendWriteStep();
@@ -142,7 +178,16 @@ private:
     bool m_closeDue = false;        // the close button pressed while a frame was being sent
     int m_silentTicks = 0;          // ticks since a byte last arrived
     // The data digits of every block the running write sends, encoded before its start.
-    std::map<int, std::string> m_writeBlocks;
+    WriteBlocks m_writeBlocks;
+    std::optional<WriteBlocks> m_writeSource;
+    std::function<void(WriteBlocks&)> m_writePlanner;
+    std::optional<std::vector<int>> m_readList;
+    bool m_modelCheckedRead = false;
+    int m_readListIndex = -1; // -1 until the gate, then the index in m_readList
+    bool m_keepPortOpen = false;
+    bool m_announceCompletion = true;
+    int m_writeFramesSent = 0;
+    int m_blocksAcknowledged = 0;
     bool m_closed = false;
     CloneOutcome m_outcome = CloneOutcome::Open;
     std::string m_failureKey;
