@@ -5,9 +5,9 @@
 #include "codec/MemoryMap.h"
 #include "document/Editor.h"
 #include "files/BackupStore.h"
-#include "files/Sha256.h"
 #include "files/TransferHistory.h"
 #include "link/CodecTransfer.h"
+#include "link/TransferRecords.h"
 
 #include <ctime>
 #include <span>
@@ -36,11 +36,6 @@ files::TransferOperation operationOf(ChainStep step) {
 void putBlock(codec::MemoryImage& image, int block, const std::string& digits) {
     codec::hexToBytes(digits, std::span<std::uint8_t>(image).subspan(
                                   static_cast<std::size_t>(block) * blockBytes, blockBytes));
-}
-
-std::string selfIdOf(const codec::MemoryImage& image) {
-    const std::string tag = files::identityOfImage(image).tag;
-    return tag == "none" ? std::string() : tag;
 }
 
 } // namespace
@@ -395,23 +390,16 @@ void TransferChain::endChain(bool ok) {
 
 void TransferChain::record(ChainStep recorded, bool ok, const std::string& message, int blocksSent,
                            int blocksDiffering) {
-    files::TransferRecord row;
-    row.time = std::time(nullptr);
+    // What the radio holds, as far as this chain knows it: the backup (or the image
+    // restored) with every block sent laid over it.
+    const codec::MemoryImage radio =
+        imageAfterWrite(m_plan.image ? *m_plan.image : m_backupImage, m_sentBlocks);
+    const bool backupStep = recorded == ChainStep::Backup;
+    RecordedTransfer row;
     row.operation = operationOf(recorded);
-    row.port = m_editor.settings().commPort;
-    // What the radio holds, as far as this chain knows it: the backup with every block
-    // sent laid over it.
-    codec::MemoryImage radio = m_plan.image ? *m_plan.image : m_backupImage;
-    for (const auto& [block, digits] : m_sentBlocks) {
-        putBlock(radio, block, digits);
-    }
-    const bool readStep = recorded == ChainStep::Backup;
-    row.model = readStep ? modelCodeOfImage(m_backupImage) : expectedModelCode();
-    row.selfId = selfIdOf(readStep ? m_backupImage : radio);
-    row.file = recorded == ChainStep::Backup ? m_result.backupPath : m_plan.file;
-    if (!row.file.empty()) {
-        files::fileSha256(row.file, row.fileSha256);
-    }
+    row.radio = backupStep ? &m_backupImage : &radio;
+    row.model = backupStep ? std::string() : expectedModelCode();
+    row.file = backupStep ? m_result.backupPath : m_plan.file;
     row.backup = m_plan.goal == ChainPlan::Goal::Restore ? m_plan.file : m_result.backupPath;
     row.blocksSent = blocksSent;
     row.blocksDiffering = blocksDiffering;
@@ -419,8 +407,7 @@ void TransferChain::record(ChainStep recorded, bool ok, const std::string& messa
     row.message = message;
     row.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - m_stepStart).count();
-    // A history that cannot be written never changes how a transfer went.
-    (void)files::TransferHistory::standard().append(row);
+    recordTransfer(m_editor, row);
 }
 
 } // namespace vn574::link
