@@ -114,10 +114,13 @@ bool TransferChain::start() {
         }
         // Everything is encoded before the first frame, before the backup too: a
         // document the radio cannot take must not cost the user a read of the radio.
-        m_imageCodec = std::make_unique<codec::ImageCodec>(m_editor);
-        m_documentCodec = std::make_unique<CodecTransfer>(*m_imageCodec);
+        if (m_plan.documentCodec == nullptr) {
+            m_imageCodec = std::make_unique<codec::ImageCodec>(m_editor);
+            m_documentCodec = std::make_unique<CodecTransfer>(*m_imageCodec);
+            m_plan.documentCodec = m_documentCodec.get();
+        }
         const bool modify = m_plan.goal == ChainPlan::Goal::Write && m_plan.passwordModify;
-        auto encoded = encodeDocumentWrite(m_editor, *m_documentCodec, modify, newPassword);
+        auto encoded = encodeDocumentWrite(m_editor, *m_plan.documentCodec, modify, newPassword);
         if (encoded.refused) {
             if (encoded.malformed) {
                 m_editor.prompts().message(text("msg4"));
@@ -144,7 +147,7 @@ void TransferChain::startStep() {
     }
 
     const bool reading = current == ChainStep::Backup || current == ChainStep::Verify;
-    TransferCodec* codec = m_documentCodec.get();
+    TransferCodec* codec = m_plan.documentCodec;
     if (current != ChainStep::Write) {
         m_rawCodec = std::make_unique<RawTransferCodec>(m_editor.settings().radioPassword);
         if (current != ChainStep::Backup) {

@@ -58,6 +58,8 @@ struct ChainPlan {
     // stays the radio's restore point, and the backup read saves no new file.
     std::string keptBackup;
     TickIntervals intervals;
+    // The codec of the document's write; null for the chain's own over the editor.
+    TransferCodec* documentCodec = nullptr;
 };
 
 struct ChainResult {

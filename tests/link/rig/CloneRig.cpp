@@ -67,10 +67,18 @@ std::string SimulatedLine::readAll() {
 }
 
 std::optional<long long> SimulatedLine::nextArrival() const {
-    if (m_inFlight.empty()) {
-        return std::nullopt;
+    for (const auto& chunk : m_inFlight) {
+        if (!chunk.notified) {
+            return chunk.due;
+        }
     }
-    return m_inFlight.front().due;
+    return std::nullopt;
+}
+
+void SimulatedLine::notified() {
+    for (auto& chunk : m_inFlight) {
+        chunk.notified = chunk.notified || chunk.due <= m_clock.now;
+    }
 }
 
 void ImageCodec::decodeBlock(std::string_view rx, int dataStart, int block,
@@ -168,7 +176,8 @@ bool CloneRig::step(long long limitMs) {
     // Bytes that arrive no later than the timers come first, as the event loop would
     // have delivered them while waiting; then the frame's next part, then the tick.
     // While a frame goes out, the engine takes the bytes only once it is sent.
-    const bool arrivalFirst = arrival && !m_engine->sendingFrame() &&
+    const bool sending = m_chain != nullptr ? m_chain->sendingFrame() : m_engine->sendingFrame();
+    const bool arrivalFirst = arrival && !sending &&
                               (!framePart || *arrival <= *framePart) &&
                               (!ticking || *arrival <= timer.nextDue());
     if (framePart && !arrivalFirst && (!ticking || *framePart <= timer.nextDue())) {
@@ -177,7 +186,11 @@ bool CloneRig::step(long long limitMs) {
         }
         clock.now = std::max(clock.now, *framePart);
         frameTimer.fired();
-        m_engine->frameTimerStep();
+        if (m_chain != nullptr) {
+            m_chain->frameTimerStep();
+        } else {
+            m_engine->frameTimerStep();
+        }
         return true;
     }
     if (arrivalFirst) {
@@ -185,8 +198,12 @@ bool CloneRig::step(long long limitMs) {
             return false;
         }
         clock.now = std::max(clock.now, *arrival);
-        if (line.isOpen()) {
+        if (line.isOpen() && m_chain != nullptr) {
+            m_chain->receiveEvent();
+            line.notified();
+        } else if (line.isOpen()) {
             m_engine->receiveEvent();
+            line.notified();
         } else {
             line.readAll();
         }
@@ -197,7 +214,11 @@ bool CloneRig::step(long long limitMs) {
     }
     clock.now = std::max(clock.now, timer.nextDue());
     timer.advance();
-    m_engine->tick();
+    if (m_chain != nullptr) {
+        m_chain->tick();
+    } else {
+        m_engine->tick();
+    }
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "app/ProcessSettings.h"
 #include "document/Editor.h"
 #include "link/CloneEngine.h"
+#include "link/TransferChain.h"
 #include "sim/RadioModel.h"
 #include "support/FakePrompts.h"
 #include "support/TempDir.h"
@@ -105,8 +106,10 @@ public:
     [[nodiscard]] int bytesWaiting() const override;
     std::string readAll() override;
 
-    // The time the next bytes arrive, if any are on their way.
+    // The time the next bytes arrive, if any are on their way that the receiver has not
+    // been told of: bytes it leaves waiting are announced once, as a port's signal is.
     [[nodiscard]] std::optional<long long> nextArrival() const;
+    void notified();
 
     std::string openError; // what open() reports while set
     const link::TickTimer* timer = nullptr;
@@ -124,6 +127,7 @@ private:
     struct Chunk {
         long long due;
         std::string bytes;
+        bool notified = false;
     };
     ManualClock& m_clock;
     sim::RadioModel* m_radio;
@@ -187,6 +191,8 @@ public:
         openWindow(state.mode);
     }
     link::CloneEngine& engine() { return *m_engine; }
+    // From now on the events go to `chain` instead of the window's engine.
+    void drive(link::TransferChain& chain) { m_chain = &chain; }
 
     // Delivers arrivals and ticks in time order until the window closes or the virtual
     // time limit passes. Returns whether the window closed.
@@ -221,6 +227,7 @@ public:
 private:
     bool step(long long limitMs);
     std::unique_ptr<link::CloneEngine> m_engine;
+    link::TransferChain* m_chain = nullptr;
     link::TransferCodec* m_codec = &codec;
 };
 
