@@ -31,5 +31,8 @@ int runCsvExport(const QStringList& arguments);
 int runCsvImport(const QStringList& arguments);
 int runDiff(const QStringList& arguments);
 int runCheck(const QStringList& arguments);
+int runVerify(const QStringList& arguments);
+int runRestore(const QStringList& arguments);
+int runHistory(const QStringList& arguments);
 
 } // namespace vn574::cli

@@ -2,167 +2,30 @@
 #include "app/OptionFlags.h"
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
+#include "cli/SafeWrite.h"
+#include "cli/TransferOptions.h"
+#include "codec/MemoryMap.h"
 #include "codec/HexText.h"
 #include "codec/ImageCodec.h"
 #include "document/Editor.h"
 #include "files/ChannelFile.h"
 #include "link/CodecTransfer.h"
+#include "link/TransferRecords.h"
 #include "link/qt/QtCloneRunner.h"
 
 #include <QCommandLineParser>
 
+#include <chrono>
 #include <iostream>
 #include <memory>
 #include <string>
 
 namespace vn574::cli {
+
 namespace {
 
-constexpr int longestTickMs = 10000;
-
-// The options read and write share.
-struct TransferOptions {
-    QCommandLineOption port{QStringLiteral("port"),
-                            QStringLiteral("Serial port: a name such as ttyUSB0 or a device path."),
-                            QStringLiteral("DEV")};
-    QCommandLineOption password{QStringLiteral("password"),
-                                QStringLiteral("The radio's password, when it has one."),
-                                QStringLiteral("P")};
-    QCommandLineOption tickMs{
-        QStringLiteral("tick-ms"),
-        QStringLiteral("Tick interval in milliseconds (default 150, and 100 while writing)."),
-        QStringLiteral("N")};
-    QCommandLineOption fast{
-        QStringLiteral("fast"),
-        QStringLiteral("Fast transfer: send each frame as soon as the radio has answered the one "
-                       "before, not at the next tick (the tick stays the time-out).")};
-    QCommandLineOption quiet{QStringLiteral("quiet"),
-                             QStringLiteral("No notice and no progress on stderr.")};
-    QCommandLineOption trace{
-        QStringLiteral("trace"),
-        QStringLiteral("Write every byte sent and received, with millisecond times, to FILE "
-                       "(also when the transfer fails)."),
-        QStringLiteral("FILE")};
-
-    void addTo(QCommandLineParser& parser) const {
-        parser.addOption(port);
-        parser.addOption(password);
-        parser.addOption(tickMs);
-        parser.addOption(fast);
-        parser.addOption(quiet);
-        parser.addOption(trace);
-    }
-};
-
-// Writes the trace when --trace was given. A trace that cannot be written turns a
-// finished transfer into a failure: the user asked for it to see what happened.
-int finishTrace(int status, const QCommandLineParser& parser, const TransferOptions& options,
-                const link::TransferTrace& trace) {
-    if (!parser.isSet(options.trace)) {
-        return status;
-    }
-    const std::string error =
-        app::writeFileAtomically(CliSession::localPath(parser.value(options.trace)), trace.text());
-    if (!error.empty()) {
-        CliSession::printError("the trace could not be written: " + error);
-        return exitFailure;
-    }
-    return status;
-}
-
-// A password must reach the radio as one byte per character; the window and the
-// command line take the same characters.
-bool checkPassword(const QString& password, const std::string& option) {
-    constexpr int longestPassword = 16;
-    if (password.size() > longestPassword) {
-        CliSession::printError(option + " takes at most 16 characters");
-        return false;
-    }
-    if (!codec::passwordBytes(password.toStdString())) {
-        CliSession::printError(option + " takes only characters of the Western character set "
-                                        "(ISO 8859-1, U+0001..U+00FF), which the radio can keep");
-        return false;
-    }
-    return true;
-}
-
-// Checks the shared options; prints the reason and returns false when one is wrong.
-bool readTransferOptions(const QCommandLineParser& parser, const TransferOptions& options,
-                         link::CloneRunOptions& run) {
-    if (parser.isSet(options.tickMs)) {
-        bool ok = false;
-        const int ms = parser.value(options.tickMs).toInt(&ok);
-        if (!ok || ms < 1 || ms > longestTickMs) {
-            CliSession::printError("--tick-ms takes a number of milliseconds from 1 to " +
-                                   std::to_string(longestTickMs));
-            return false;
-        }
-        run.intervals = {ms, ms};
-    }
-    run.fast = parser.isSet(options.fast);
-    return !parser.isSet(options.password) ||
-           checkPassword(parser.value(options.password), "--password");
-}
-
-// Progress lines on stderr, one whenever the percentage changes.
-void reportProgress(link::CloneRunOptions& run, const char* verb) {
-    run.onProgress = [verb, last = std::string()](const std::string& text, int block) mutable {
-        if (text == last) {
-            return;
-        }
-        last = text;
-        std::cerr << "vn574-cli: " << verb << ' ' << text;
-        if (block < 512) {
-            std::cerr << " (block " << block << ')';
-        }
-        std::cerr << '\n';
-    };
-}
-
-// The steps the main window takes before it opens the clone window.
-bool prepareTransfer(CliSession& session, const QCommandLineParser& parser,
-                     const TransferOptions& options) {
-    auto& settings = session.settings();
-    // The clone window stores the option flags when it closes. The stored bytes are
-    // sticky, so the record must be known before it is written again: a fresh record of
-    // zeros would forget the options of radios read before.
-    if (!settings.settingFile) {
-        settings.settingFile = std::make_shared<app::SettingFile>(settings.paths.settingIni());
-        settings.settingFile->load();
-    }
-    settings.commPort = CliSession::localPath(parser.value(options.port));
-    if (settings.commPort.empty()) {
-        session.prompts().message("Please Set Com Port!", app::Icon::Warning);
-        return false;
-    }
-    if (!parser.isSet(options.quiet)) {
-        session.prompts().message(session.editor().windowMessage(9007), app::Icon::Information);
-    }
-    if (parser.isSet(options.password)) {
-        session.prompts().password = parser.value(options.password).toStdString();
-    }
-    return true;
-}
-
-// The clone window closes without a message only through the password gate here: the
-// password window was cancelled, which the command line does when it has no password
-// or only a wrong one.
-int transferResult(link::CloneOutcome outcome, const QCommandLineParser& parser,
-                   const TransferOptions& options) {
-    switch (outcome) {
-    case link::CloneOutcome::Completed:
-        return exitOk;
-    case link::CloneOutcome::Closed:
-        CliSession::printError(
-            parser.isSet(options.password)
-                ? "the password given with --password is not the radio's password"
-                : "the radio is protected by a password; give it with --password");
-        return exitFailure;
-    case link::CloneOutcome::Failed:
-    case link::CloneOutcome::Open:
-        break;
-    }
-    return exitFailure;
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 } // namespace
@@ -217,10 +80,22 @@ int runRead(const QStringList& arguments) {
     if (parser.isSet(options.trace)) {
         run.trace = &trace;
     }
+    const auto started = std::chrono::steady_clock::now();
+    std::string failure;
+    run.onFinished = [&](const link::CloneEngine& engine) {
+        failure = engine.failureKey().empty() ? std::string() : engine.text(engine.failureKey());
+    };
     const auto outcome = link::runCloneTransfer(editor, state, transferCodec, run);
+    link::RecordedTransfer row;
+    row.operation = files::TransferOperation::Read;
+    row.radio = &transferCodec.receivedImage();
+    row.ok = outcome == link::CloneOutcome::Completed;
+    row.message = failure;
+    row.seconds = secondsSince(started);
     if (const int status =
             finishTrace(transferResult(outcome, parser, options), parser, options, trace);
         status != exitOk) {
+        link::recordTransfer(editor, row);
         return status;
     }
 
@@ -234,9 +109,11 @@ int runRead(const QStringList& arguments) {
             return exitFailure;
         }
     }
-    return files::saveChannelFile(editor, CliSession::localPath(parser.value(output))).saved
-               ? exitOk
-               : exitFailure;
+    const std::string outputPath = CliSession::localPath(parser.value(output));
+    const bool saved = files::saveChannelFile(editor, outputPath).saved;
+    row.file = saved ? outputPath : std::string();
+    link::recordTransfer(editor, row);
+    return saved ? exitOk : exitFailure;
 }
 
 // vn574-cli write --port DEV IN.vd: writes a channel data file into the radio as the
@@ -255,6 +132,23 @@ int runWrite(const QStringList& arguments) {
                        "modify\" does."),
         QStringLiteral("P"));
     parser.addOption(newPassword);
+    const QCommandLineOption backup(
+        QStringLiteral("backup"),
+        QStringLiteral("Read the radio first and keep what it holds in the backups folder; "
+                       "prints \"backup: PATH\" on stderr."));
+    const QCommandLineOption backupDir(QStringLiteral("backup-dir"),
+                                       QStringLiteral("Keep the backup in DIR (needs --backup)."),
+                                       QStringLiteral("DIR"));
+    const QCommandLineOption verify(
+        QStringLiteral("verify"),
+        QStringLiteral("Read back every block written and compare it with what was sent."));
+    const QCommandLineOption onlyChanged(
+        QStringLiteral("only-changed"),
+        QStringLiteral("Send only the blocks that differ from the backup (needs --backup)."));
+    parser.addOption(backup);
+    parser.addOption(backupDir);
+    parser.addOption(verify);
+    parser.addOption(onlyChanged);
     parser.addPositionalArgument(QStringLiteral("input"),
                                  QStringLiteral("Channel data file (.vd) with its .ton file."),
                                  QStringLiteral("IN.vd"));
@@ -263,8 +157,15 @@ int runWrite(const QStringList& arguments) {
     }
     if (parser.positionalArguments().size() != 1 || !parser.isSet(options.port)) {
         CliSession::printError(
-            "usage: vn574-cli write --port DEV IN.vd [--password P] "
-            "[--new-password P] [--tick-ms N] [--fast] [--quiet] [--trace FILE]");
+            "usage: vn574-cli write --port DEV IN.vd [--backup [--backup-dir DIR] "
+            "[--only-changed]] [--verify] [--password P] [--new-password P] [--tick-ms N] "
+            "[--fast] [--quiet] [--trace FILE]");
+        return exitUsage;
+    }
+    if ((parser.isSet(onlyChanged) || parser.isSet(backupDir)) && !parser.isSet(backup)) {
+        CliSession::printError(
+            std::string(parser.isSet(onlyChanged) ? "--only-changed" : "--backup-dir") +
+            " needs --backup");
         return exitUsage;
     }
     link::CloneRunOptions run;
@@ -301,6 +202,20 @@ int runWrite(const QStringList& arguments) {
         reportProgress(run, "writing");
     }
 
+    const std::string input = CliSession::localPath(parser.positionalArguments().front());
+    if (parser.isSet(backup) || parser.isSet(verify)) {
+        link::ChainPlan plan;
+        plan.backup = parser.isSet(backup);
+        plan.verify = parser.isSet(verify);
+        plan.onlyChanged = parser.isSet(onlyChanged);
+        plan.backupFolder = CliSession::localPath(parser.value(backupDir));
+        plan.passwordModify = run.passwordModify;
+        plan.newPassword = run.newPassword;
+        plan.file = input;
+        const ChainCommand command{session, parser, options, run};
+        return chainStatus(command, runChainCommand(command, std::move(plan)));
+    }
+
     codec::ImageCodec imageCodec(editor);
     link::CodecTransfer transferCodec(imageCodec);
     link::TransferState state;
@@ -309,6 +224,21 @@ int runWrite(const QStringList& arguments) {
     if (parser.isSet(options.trace)) {
         run.trace = &trace;
     }
+    const auto started = std::chrono::steady_clock::now();
+    run.onFinished = [&](const link::CloneEngine& engine) {
+        const auto radio = link::imageAfterWrite({}, engine.writeBlocks());
+        link::RecordedTransfer row;
+        row.operation = files::TransferOperation::Write;
+        row.radio = &radio;
+        row.model = codec::modelCodeOf(editor.selectedModel());
+        row.file = input;
+        row.blocksSent = engine.blocksAcknowledged();
+        row.ok = engine.outcome() == link::CloneOutcome::Completed;
+        row.message =
+            engine.failureKey().empty() ? std::string() : engine.text(engine.failureKey());
+        row.seconds = secondsSince(started);
+        link::recordTransfer(editor, row);
+    };
     return finishTrace(
         transferResult(link::runCloneTransfer(editor, state, transferCodec, run), parser, options),
         parser, options, trace);

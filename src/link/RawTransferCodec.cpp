@@ -56,8 +56,8 @@ void RawTransferCodec::decodeBlock(std::string_view rx, int dataStart, int block
     }
     m_received[static_cast<std::size_t>(block)] = true;
     if (block == 0 && !m_expectedModel.empty()) {
-        state.ModelCheck =
-            static_cast<std::int16_t>(compareModelCodes(modelCodeOfImage(m_image), m_expectedModel));
+        state.ModelCheck = static_cast<std::int16_t>(
+            compareModelCodes(modelCodeOfImage(m_image), m_expectedModel));
     }
     if (block == 4) {
         m_radioPassword = codec::radioPasswordOfBlock(bytes);

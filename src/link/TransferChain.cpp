@@ -312,6 +312,7 @@ bool TransferChain::finishBackup() {
         }
         m_result.backupPath = saved.path;
     }
+    m_view.backupSaved(m_result.backupPath);
     record(ChainStep::Backup, true, {}, 0, 0);
     // The wrong radio on the cable is refused before anything is written to it.
     const int check = compareModelCodes(modelCodeOfImage(m_backupImage), expectedModelCode());
@@ -331,8 +332,9 @@ void TransferChain::finishWrite() {
     if (m_sentBlocks.contains(passwordBlock)) {
         codec::MemoryImage written{};
         putBlock(written, passwordBlock, m_sentBlocks.at(passwordBlock));
-        m_state.strEnteredPassword = codec::TrimAtNul(codec::radioPasswordOfBlock(
-            std::span<const std::uint8_t>(written).subspan(passwordBlock * blockBytes, blockBytes)));
+        m_state.strEnteredPassword = codec::TrimAtNul(
+            codec::radioPasswordOfBlock(std::span<const std::uint8_t>(written).subspan(
+                passwordBlock * blockBytes, blockBytes)));
     }
 }
 
@@ -367,6 +369,7 @@ void TransferChain::failStep(const std::string& extraMessage) {
     const ChainStep current = step();
     m_result.failedStep = current;
     m_result.transferFailed = true;
+    m_result.stepOutcome = m_engine->outcome();
     const std::string& key = m_engine->failureKey();
     std::string why = key.empty() ? text("rw010") : m_engine->text(key);
     if (!extraMessage.empty()) {

@@ -67,7 +67,10 @@ struct ChainResult {
     bool ok = false;
     ChainStep failedStep = ChainStep::Write;
     bool transferFailed = false; // a step ended without completing (not a verify difference)
-    std::string backupPath;      // the restore point: the backup taken or kept
+    // How the failed step's transfer ended: Closed when no message said why (the password
+    // window cancelled, the stop button).
+    CloneOutcome stepOutcome = CloneOutcome::Open;
+    std::string backupPath; // the restore point: the backup taken or kept
     // The write or restore sent a block and the chain did not end well: the radio may
     // hold part of the new data.
     bool radioChanged = false;
@@ -82,6 +85,8 @@ public:
     virtual void stepStarted(ChainStep step) = 0;
     virtual void showProgress(ChainStep step, const std::string& text, int value) = 0;
     virtual void setStartCaption(const std::string& caption) = 0;
+    // The backup before a write is on disk (or an earlier one is kept): its path.
+    virtual void backupSaved(const std::string& /*path*/) {}
     // The last step is over; result() says how it went.
     virtual void chainEnded() = 0;
 };

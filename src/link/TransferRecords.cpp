@@ -42,9 +42,8 @@ codec::MemoryImage imageAfterWrite(const codec::MemoryImage& before,
     codec::MemoryImage image = before;
     for (const auto& [block, digits] : sentBlocks) {
         if (block >= 0 && block < 512) {
-            (void)codec::hexToBytes(
-                digits, std::span<std::uint8_t>(image).subspan(static_cast<std::size_t>(block) * 16,
-                                                               16));
+            (void)codec::hexToBytes(digits, std::span<std::uint8_t>(image).subspan(
+                                                static_cast<std::size_t>(block) * 16, 16));
         }
     }
     return image;

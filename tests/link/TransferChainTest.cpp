@@ -138,8 +138,8 @@ TEST(TransferChain, SafeWriteBacksUpWritesAndVerifiesOnOnePort) {
 
     ASSERT_TRUE(result.ok);
     const auto blocks = documentBlocks(5);
-    EXPECT_EQ(rig.radio.frames(), joined(backupFrames(3), writeFrames(rig.codec.source, blocks),
-                                         verifyFrames(blocks)));
+    EXPECT_EQ(rig.radio.frames(),
+              joined(backupFrames(3), writeFrames(rig.codec.source, blocks), verifyFrames(blocks)));
     EXPECT_EQ(rig.chainView.steps,
               (std::vector<ChainStep>{ChainStep::Backup, ChainStep::Write, ChainStep::Verify}));
     // The window's and the chain's tries of the port, then one open for all three.
@@ -242,7 +242,7 @@ TEST(TransferChain, OnlyChangedSendsTheBlocksThatDifferAndThoseTheBackupCouldNot
     // The radio already holds the document's data, but for channel 2, and channel 4 is
     // not in use in the radio, so the backup never read its blocks.
     sim::Memory before = sampleRadio(5);
-    before[34 * 16 + 3] ^= 0x11;                     // channel 2, first block
+    before[34 * 16 + 3] ^= 0x11;                       // channel 2, first block
     before[18 * 16] = static_cast<std::uint8_t>(0xE8); // rows 1, 2, 3 and 5 in use
     ChainRig rig(before, 5);
     rig.codec.source = sampleRadio(5);

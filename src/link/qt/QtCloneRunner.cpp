@@ -104,11 +104,98 @@ CloneOutcome runCloneTransfer(document::Editor& editor, TransferState& state, Tr
     if (!view.closed()) {
         loop.exec();
     }
+    if (options.onFinished) {
+        options.onFinished(engine);
+    }
     if (!vanished.empty()) {
         editor.prompts().message(vanished, app::Icon::Error);
         return finish(CloneOutcome::Failed, "port-vanished");
     }
     return finish(engine.outcome(), engine.failureKey());
+}
+
+namespace {
+
+class LoopChainView final : public ChainView {
+public:
+    LoopChainView(QEventLoop& loop, const ChainRunOptions& options)
+        : m_loop(loop), m_options(options) {}
+    void stepStarted(ChainStep step) override {
+        if (m_options.onStepStarted) {
+            m_options.onStepStarted(step);
+        }
+    }
+    void showProgress(ChainStep step, const std::string& text, int value) override {
+        if (m_options.onProgress) {
+            m_options.onProgress(step, text, value);
+        }
+    }
+    void setStartCaption(const std::string& /*caption*/) override {}
+    void backupSaved(const std::string& path) override {
+        if (m_options.onBackupSaved) {
+            m_options.onBackupSaved(path);
+        }
+    }
+    void chainEnded() override {
+        m_ended = true;
+        m_loop.quit();
+    }
+    [[nodiscard]] bool ended() const { return m_ended; }
+
+private:
+    QEventLoop& m_loop;
+    const ChainRunOptions& m_options;
+    bool m_ended = false;
+};
+
+} // namespace
+
+ChainResult runTransferChain(document::Editor& editor, TransferState& state, ChainPlan plan,
+                             const ChainRunOptions& options) {
+    QEventLoop loop;
+    QtSerialPort port;
+    QtTickTimer timer;
+    QtFrameTimer frameTimer;
+    LoopChainView view(loop, options);
+    std::optional<TracingSerialPort> tracing;
+    if (options.trace != nullptr) {
+        tracing.emplace(port, *options.trace);
+    }
+    SerialPort& chainPort = tracing ? static_cast<SerialPort&>(*tracing) : port;
+    TransferChain chain(editor, state, chainPort, timer, frameTimer, view, std::move(plan));
+    port.setReceiveHandler([&chain] { chain.receiveEvent(); });
+    std::string vanished;
+    port.setVanishedHandler([&](const std::string& message) {
+        if (chain.result().ended) {
+            return;
+        }
+        vanished = message;
+        if (options.trace != nullptr) {
+            options.trace->add(TransferTrace::Kind::Note, "the port went away");
+        }
+        chain.stop();
+    });
+    frameTimer.setHandler([&] {
+        port.deliverWaitingBytes();
+        chain.frameTimerStep();
+    });
+    timer.setHandler([&] {
+        port.deliverWaitingBytes();
+        chain.tick();
+    });
+    chain.start();
+    if (!view.ended()) {
+        loop.exec();
+    }
+    if (!vanished.empty()) {
+        editor.prompts().message(vanished, app::Icon::Error);
+    }
+    if (options.trace != nullptr) {
+        const auto& result = chain.result();
+        options.trace->add(TransferTrace::Kind::Note, result.ok ? std::string("chain completed")
+                                                                : std::string("chain failed"));
+    }
+    return chain.result();
 }
 
 } // namespace vn574::link

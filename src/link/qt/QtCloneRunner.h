@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/CloneEngine.h"
+#include "link/TransferChain.h"
 #include "link/TransferTrace.h"
 
 #include <functional>
@@ -21,6 +22,8 @@ struct CloneRunOptions {
     std::function<void(const std::string& text, int value)> onProgress;
     // When given, receives every byte of the transfer with its time.
     TransferTrace* trace = nullptr;
+    // Called with the engine once the transfer is over (what it wrote, its failure).
+    std::function<void(const CloneEngine& engine)> onFinished;
 };
 
 // Runs one transfer as the clone window does when the user presses start and waits:
@@ -31,5 +34,19 @@ struct CloneRunOptions {
 // a write whose document cannot be encoded sends nothing (failure key "encode").
 CloneOutcome runCloneTransfer(document::Editor& editor, TransferState& state, TransferCodec& codec,
                               const CloneRunOptions& options, std::string* failureKey = nullptr);
+
+struct ChainRunOptions {
+    // Every progress step of every transfer of the chain, with the step it belongs to.
+    std::function<void(ChainStep step, const std::string& text, int value)> onProgress;
+    std::function<void(ChainStep step)> onStepStarted;
+    std::function<void(const std::string& path)> onBackupSaved;
+    TransferTrace* trace = nullptr; // one trace for the whole chain
+};
+
+// Runs a chain of transfers (backup, write, verify; verify; restore) on the port named in
+// the settings, as runCloneTransfer runs one. A port that goes away ends the chain with
+// a message saying so. Needs a QCoreApplication.
+ChainResult runTransferChain(document::Editor& editor, TransferState& state, ChainPlan plan,
+                             const ChainRunOptions& options);
 
 } // namespace vn574::link

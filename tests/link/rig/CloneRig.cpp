@@ -177,8 +177,7 @@ bool CloneRig::step(long long limitMs) {
     // have delivered them while waiting; then the frame's next part, then the tick.
     // While a frame goes out, the engine takes the bytes only once it is sent.
     const bool sending = m_chain != nullptr ? m_chain->sendingFrame() : m_engine->sendingFrame();
-    const bool arrivalFirst = arrival && !sending &&
-                              (!framePart || *arrival <= *framePart) &&
+    const bool arrivalFirst = arrival && !sending && (!framePart || *arrival <= *framePart) &&
                               (!ticking || *arrival <= timer.nextDue());
     if (framePart && !arrivalFirst && (!ticking || *framePart <= timer.nextDue())) {
         if (*framePart > limitMs) {
