@@ -209,6 +209,8 @@ void frmMain::setTask(CloneTask task) {
                                                             m_passwordModify, m_newPassword}) {
         control->setVisible(false);
     }
+    // A verify only reads, and its reads always go at the fast pace.
+    m_fast->setVisible(m_task.kind == CloneTask::Kind::Restore);
     const int dpi = logicalDpiY();
     setFixedSize(twipsToPixels(windowWidthTwips, dpi), twipsToPixels(writeHeightTwips, dpi));
     // The engine's caption names the port after its prefix.

@@ -197,6 +197,17 @@ void TestSafeWrite::safeWriteBacksUpWritesAndVerifies() {
              (std::vector{files::TransferOperation::Backup, files::TransferOperation::Write,
                           files::TransferOperation::Verify}));
     QVERIFY(rig.transfers().keptBackup().empty());
+
+    // Verify Radio reads the radio back against the document and touches neither.
+    rig.trigger("Menu_VerifyRadio");
+    QVERIFY(rig.caption.startsWith(QString::fromStdString(rig.text("rw047"))));
+    QCOMPARE(rig.ui.prompts.messages.back(), rig.text("msg3"));
+    QCOMPARE(rig.radio.endFrames(), 4);
+    QCOMPARE(static_cast<int>(rig.radio.writtenBlocks().size()), history.records[1].blocksSent);
+    QVERIFY(!rig.ui.editor().document().bModify);
+    const auto verified = files::TransferHistory::standard().read().records.back();
+    QCOMPARE(verified.operation, files::TransferOperation::Verify);
+    QVERIFY(verified.ok);
 }
 
 void TestSafeWrite::stoppedWriteOffersItsFirstBackup() {
