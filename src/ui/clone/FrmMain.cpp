@@ -396,6 +396,7 @@ void frmMain::onStart() {
     }
     // Once the plain write has started, its start button is its stop and continue.
     m_plainStarted = true;
+    m_lastChain.reset(); // a chain stopped before is no longer what the radio went through
     for (QCheckBox* box : {m_backup, m_verify, m_onlyChanged}) {
         box->setEnabled(false);
     }

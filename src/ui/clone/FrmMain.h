@@ -67,6 +67,8 @@ public:
     // Makes the window a verify or a restore window, or gives a write its kept backup.
     // Before the window is shown.
     void setTask(CloneTask task);
+    // Whether Start ran the engine's own read or write rather than a chain.
+    [[nodiscard]] bool plainTransferStarted() const { return m_plainStarted; }
     // How the last chain this window ran ended; nothing when it ran none.
     [[nodiscard]] const std::optional<link::ChainResult>& lastChain() const { return m_lastChain; }
     // The restore point the next write should keep ("" when the radio is known whole).

@@ -115,9 +115,7 @@ bool RadioTransfers::writeChannelData() {
     if (!documentReadyForRadio()) {
         return false;
     }
-    CloneTask task;
-    task.keptBackup = m_keptBackup;
-    runCloneWindow(link::TransferMode::Write, std::move(task));
+    runCloneWindow(link::TransferMode::Write);
     return true;
 }
 
@@ -127,7 +125,6 @@ bool RadioTransfers::verifyRadio() {
     }
     CloneTask task;
     task.kind = CloneTask::Kind::Verify;
-    task.keptBackup = m_keptBackup;
     runCloneWindow(link::TransferMode::Read, std::move(task));
     return true;
 }
@@ -155,7 +152,6 @@ bool RadioTransfers::runRestore(const std::string& path) {
     task.kind = CloneTask::Kind::Restore;
     task.image = image;
     task.file = path;
-    task.keptBackup = m_keptBackup;
     runCloneWindow(link::TransferMode::Write, std::move(task));
     return true;
 }
@@ -199,6 +195,8 @@ void RadioTransfers::transferHistoryMenu() {
 
 link::CloneOutcome RadioTransfers::runCloneWindow(link::TransferMode mode, CloneTask task) {
     m_state.mode = mode;
+    // Every window carries the restore point on and says whether the radio still needs it.
+    task.keptBackup = m_keptBackup;
     link::CloneOutcome outcome = link::CloneOutcome::Open;
     std::optional<link::ChainResult> chain;
     {
@@ -213,9 +211,8 @@ link::CloneOutcome RadioTransfers::runCloneWindow(link::TransferMode mode, Clone
         }
         outcome = window.engine().outcome();
         chain = window.lastChain();
-        if (chain) {
-            m_keptBackup = window.keptBackup();
-        } else if (window.transferStarted()) {
+        m_keptBackup = window.keptBackup();
+        if (window.plainTransferStarted()) {
             recordPlainTransfer(window, mode);
             // A plain write that went through leaves the radio whole.
             if (mode == link::TransferMode::Write && outcome == link::CloneOutcome::Completed) {
