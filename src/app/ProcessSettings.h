@@ -18,6 +18,16 @@ struct SettingsPaths {
     [[nodiscard]] std::string settingIni() const { return settingsFolder + "/Setting.ini"; }
 };
 
+// The write window's safety steps, kept in mysetup.ini. Backup and verify are on until
+// the user turns them off: a write is the one transfer that can lose the radio's data.
+struct WriteSafety {
+    bool backup = true;
+    bool verify = true;
+    bool onlyChanged = false; // needs the backup to compare with
+
+    bool operator==(const WriteSafety&) const = default;
+};
+
 // The process-wide settings, created at start-up and kept until the process ends.
 struct ProcessSettings {
     SettingsPaths paths;
@@ -40,6 +50,9 @@ struct ProcessSettings {
     // user has chosen it.
     [[nodiscard]] bool fastTransfer() const;
     void setFastTransfer(bool on);
+
+    [[nodiscard]] WriteSafety writeSafety() const;
+    void setWriteSafety(const WriteSafety& safety);
 };
 
 } // namespace vn574::app

@@ -540,6 +540,18 @@ void Frm_Radio::buildTransferMenu() {
     m_comPort = m_transferMenu->addAction(QStringLiteral("&COM Port"), this,
                                           &Frm_Radio::Menu_COMPort_Click);
     m_comPort->setObjectName(QStringLiteral("Menu_COMPort"));
+    m_transferMenu->addSeparator();
+    m_verifyRadio = m_transferMenu->addAction(QStringLiteral("&Verify Radio…"), this, [this] {
+        m_grid->finishOpenEditor();
+        m_transfers->verifyRadio();
+    });
+    m_verifyRadio->setObjectName(QStringLiteral("Menu_VerifyRadio"));
+    m_restoreBackup = m_transferMenu->addAction(QStringLiteral("Restore Radio from &Backup…"), this,
+                                                [this] { m_transfers->restoreFromBackupMenu(); });
+    m_restoreBackup->setObjectName(QStringLiteral("Menu_RestoreBackup"));
+    m_transferHistory = m_transferMenu->addAction(QStringLiteral("Transfer &History…"), this,
+                                                  [this] { m_transfers->transferHistoryMenu(); });
+    m_transferHistory->setObjectName(QStringLiteral("Menu_TransferHistory"));
 
     m_readButton = m_toolBar->addAction(toolIcon(this, "go-down", QStyle::SP_ArrowDown),
                                         QStringLiteral("Read"), this, &Frm_Radio::ReadBtn_Click);
@@ -555,6 +567,9 @@ void Frm_Radio::applyTransferTexts() {
     m_writeData->setText(lang("Menu", "30000"));
     m_readData->setText(lang("Menu", "30001"));
     m_comPort->setText(lang("Menu", "30002"));
+    m_verifyRadio->setText(lang("Menu", "30003"));
+    m_restoreBackup->setText(lang("Menu", "30004"));
+    m_transferHistory->setText(lang("Menu", "30005"));
     m_readButton->setText(lang("Toolbar", "8005"));
     m_readButton->setToolTip(lang("Toolbar", "8005"));
     m_writeButton->setText(lang("Toolbar", "8006"));

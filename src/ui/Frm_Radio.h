@@ -210,10 +210,13 @@ private:
     QActionGroup* m_languages = nullptr;
 
     std::unique_ptr<clone::RadioTransfers> m_transfers;
-    QMenu* m_transferMenu = nullptr;  // Menu_Transfer
-    QAction* m_writeData = nullptr;   // Menu_WriteCHData
-    QAction* m_readData = nullptr;    // Menu_ReadCHData
-    QAction* m_comPort = nullptr;     // Menu_COMPort
+    QMenu* m_transferMenu = nullptr; // Menu_Transfer
+    QAction* m_writeData = nullptr;  // Menu_WriteCHData
+    QAction* m_readData = nullptr;   // Menu_ReadCHData
+    QAction* m_comPort = nullptr;    // Menu_COMPort
+    QAction* m_verifyRadio = nullptr;
+    QAction* m_restoreBackup = nullptr;
+    QAction* m_transferHistory = nullptr;
     QAction* m_readButton = nullptr;  // ReadBtn
     QAction* m_writeButton = nullptr; // Write
 

@@ -5,10 +5,12 @@
 #include "link/TransferTrace.h"
 #include "ui/clone/CloneEnvironment.h"
 #include "ui/clone/DlgSetting.h"
+#include "ui/clone/FrmMain.h"
 
 #include <QPointer>
 
 #include <functional>
+#include <string>
 
 class QWidget;
 
@@ -17,8 +19,6 @@ class Editor;
 }
 
 namespace vn574::ui::clone {
-
-class frmMain;
 
 // The main window's "Transfer" menu and its read and write buttons: the checks and
 // notices before a transfer, and the clone window or port dialog they open. The
@@ -46,6 +46,21 @@ public:
     // Menu_COMPort: the port dialog, not modal.
     void comPortMenu();
 
+    // Verify Radio: reads back the blocks a write of the document would send and
+    // compares them, the document untouched.
+    bool verifyRadio();
+    // Restore Radio from Backup: the backups, newest first, and the restore of one.
+    void restoreFromBackupMenu();
+    // Transfer History: every transfer recorded, newest first, with the restore of a
+    // row's backup.
+    void transferHistoryMenu();
+    // Writes the backup at `path` into the radio and verifies it, after asking.
+    bool restoreBackup(const std::string& path);
+
+    // The backup an earlier write left as the radio's restore point while the radio may
+    // be half written; the next write keeps it instead of backing up again.
+    [[nodiscard]] const std::string& keptBackup() const { return m_keptBackup; }
+
     // Runs with every clone window just before it is shown (tests watch it).
     void setCloneWindowHook(std::function<void(frmMain&)> hook) { m_hook = std::move(hook); }
     [[nodiscard]] dlgSetting* portDialog() const { return m_portDialog; }
@@ -54,13 +69,23 @@ private:
     bool portKnown();
     // The transfer notice and the clone window, inside the editor's beginRead.
     bool read();
-    link::CloneOutcome runCloneWindow(link::TransferMode mode);
+    link::CloneOutcome runCloneWindow(link::TransferMode mode, CloneTask task = {});
+    // The checks a write and a verify of the document share: the notice, a port, a
+    // channel in use.
+    bool documentReadyForRadio();
+    // The history row of a plain read or write that the window ran.
+    void recordPlainTransfer(const frmMain& window, link::TransferMode mode);
+    // The restore window for the backup at `path`, without asking.
+    bool runRestore(const std::string& path);
+    // After a write that changed the radio and did not end well: offers its backup.
+    void offerRestore(const link::ChainResult& result);
 
     document::Editor& m_editor;
     QWidget* m_window;
     CloneEnvironment m_environment;
     link::TransferState m_state;
     link::TransferTrace m_lastTrace;
+    std::string m_keptBackup;
     std::function<void(frmMain&)> m_hook;
     QPointer<dlgSetting> m_portDialog;
 };

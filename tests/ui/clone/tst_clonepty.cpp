@@ -1,5 +1,6 @@
 #include "../UiHarness.h"
 #include "SimulatedRadioPort.h"
+#include "files/ScopedEnvironment.h"
 
 #include "sim/PtyHost.h"
 #include "support/TempDir.h"
@@ -103,6 +104,9 @@ void TestClonePty::readThroughTheSerialPort() {
     PtyRadio radio(memory);
     QVERIFY2(radio.error.empty(), radio.error.c_str());
     test::UiHarness ui;
+    // The read's row of the transfer history goes to the test's own folder.
+    files::filetest::ScopedEnvironment environment;
+    environment.set("XDG_DATA_HOME", ui.dir.file("data"));
     ui.settings.commPort = radio.host.devicePath();
     auto& transfers = ui.window().transfers();
     transfers.setEnvironment(ptyEnvironment(radio.host.devicePath()));

@@ -1,4 +1,5 @@
 #include "SimulatedRadioPort.h"
+#include "TransferRig.h"
 #include "../UiHarness.h"
 
 #include "app/OptionFlags.h"
@@ -31,86 +32,13 @@
 #include <optional>
 
 using namespace vn574;
+using test::button;
+using test::dataDir;
+using test::memoryFromFile;
+using test::simPort;
+using test::TransferRig;
+using test::withPassword;
 using ui::clone::frmMain;
-
-namespace {
-
-const std::string dataDir = VN574_TEST_DATA_DIR;
-constexpr const char* simPort = "/dev/pts/sim";
-
-sim::Memory memoryFromFile(const std::string& path) {
-    const std::string bytes = test::readFile(path);
-    sim::Memory memory{};
-    std::memcpy(memory.data(), bytes.data(), std::min(bytes.size(), memory.size()));
-    return memory;
-}
-
-sim::Memory withPassword(sim::Memory memory, std::string_view password) {
-    std::fill(memory.begin() + 64, memory.begin() + 80, std::uint8_t{0});
-    std::copy(password.begin(), password.end(), memory.begin() + 64);
-    return memory;
-}
-
-QPushButton* button(QWidget& window, const char* name) {
-    return window.findChild<QPushButton*>(QString::fromLatin1(name));
-}
-
-// The main window with the simulated radio on its transfer port.
-struct TransferRig {
-    explicit TransferRig(const sim::Memory& memory, sim::Faults faults = {})
-        : radio(memory, faults) {
-        ui.settings.commPort = simPort;
-        transfers().setEnvironment(test::simulatedEnvironment(radio, log, {"ttyS0", "ttyUSB0"}));
-        // Every clone window is started as soon as it shows.
-        transfers().setCloneWindowHook([this](frmMain& window) {
-            ++windows;
-            caption = window.windowTitle();
-            height = window.height();
-            startCaption = button(window, "cmdStart")->text();
-            closeCaption = button(window, "cmdClose")->text();
-            passwordControlsShown = !window.findChild<QCheckBox*>()->isHidden();
-            auto* bar = window.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
-            barMaximum = bar->maximum();
-            QObject::connect(bar, &QProgressBar::valueChanged, &window,
-                             [this](int value) { lastProgress = value; });
-            if (beforeStart) {
-                beforeStart(window);
-            }
-            QTimer::singleShot(0, &window, [&window] { button(window, "cmdStart")->click(); });
-            if (afterStart) {
-                afterStart(window);
-            }
-        });
-    }
-
-    ui::clone::RadioTransfers& transfers() const { return ui.window().transfers(); }
-    void trigger(const char* name) const {
-        ui.window().findChild<QAction*>(QString::fromLatin1(name))->trigger();
-    }
-    [[nodiscard]] std::string text(const char* key) const {
-        return ui.settings.language.text("RW", key);
-    }
-    [[nodiscard]] int framesNamed(const std::string& frame) const {
-        const auto& frames = radio.frames();
-        return static_cast<int>(std::count(frames.begin(), frames.end(), frame));
-    }
-
-    test::UiHarness ui;
-    sim::RadioModel radio;
-    test::LineLog log;
-    std::function<void(frmMain&)> beforeStart;
-    std::function<void(frmMain&)> afterStart;
-    int windows = 0;
-    QString caption;
-    int height = 0;
-    QString startCaption;
-    QString closeCaption;
-    bool passwordControlsShown = false;
-    int barMaximum = 0;
-    int lastProgress = -1;
-};
-
-} // namespace
 
 class TestCloneWindow : public QObject {
     Q_OBJECT
