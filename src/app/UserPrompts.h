@@ -18,6 +18,12 @@ public:
 
     virtual void message(const std::string& text, Icon icon = Icon::Information) = 0;
     virtual Answer ask(const std::string& text, Buttons buttons) = 0;
+    // A question whose answer is an action: a button named `action` (Yes) beside Close
+    // (No). Where no such button can be shown, the Yes/No question.
+    virtual Answer askAction(const std::string& text, const std::string& action) {
+        (void)action;
+        return ask(text, Buttons::YesNo);
+    }
 
     // filter: "name (*.ext)|*.ext|All files (*.*)|*.*" as the dialogs have always used.
     // suggestedFile: the path the save dialog offers ("" offers no name).

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -115,6 +116,15 @@ app::Answer QtPrompts::ask(const std::string& text, app::Buttons buttons) {
         // Closing the box counts as its way out: Cancel, or No where there is none.
         return buttons == app::Buttons::YesNo ? app::Answer::No : app::Answer::Cancel;
     }
+}
+
+app::Answer QtPrompts::askAction(const std::string& text, const std::string& action) {
+    QMessageBox box(QMessageBox::Question, title(), QString::fromStdString(text),
+                    QMessageBox::Close, m_parent);
+    QPushButton* const act = box.addButton(QString::fromStdString(action), QMessageBox::AcceptRole);
+    box.setDefaultButton(act);
+    box.exec();
+    return box.clickedButton() == act ? app::Answer::Yes : app::Answer::No;
 }
 
 QString QtPrompts::startFolder() const {

@@ -30,6 +30,7 @@ public:
 
     void message(const std::string& text, app::Icon icon) override;
     app::Answer ask(const std::string& text, app::Buttons buttons) override;
+    app::Answer askAction(const std::string& text, const std::string& action) override;
     std::optional<std::string> chooseSaveFile(const std::string& filter,
                                               const std::string& suggestedFile) override;
     std::optional<std::string> chooseOpenFile(const std::string& filter) override;

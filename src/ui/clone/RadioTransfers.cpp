@@ -162,7 +162,8 @@ void RadioTransfers::offerRestore(const link::ChainResult& result) {
     }
     // Asked after the chain's own messages, which said what went wrong.
     const std::string question = withArgument(m_editor.langText("RW", "rw049"), result.backupPath);
-    if (m_editor.prompts().ask(question, app::Buttons::YesNo) == app::Answer::Yes) {
+    if (m_editor.prompts().askAction(question, m_editor.langText("RW", "rw046")) ==
+        app::Answer::Yes) {
         runRestore(result.backupPath);
     }
 }
