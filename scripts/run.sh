@@ -7,6 +7,9 @@
 #   scripts/run.sh [vn574 options...]
 # The radio keeps what is written into it in build/default/demo/radio.img; delete that
 # folder to start again from the demonstration programming and the first-run setup.
+# The editor's data folder is build/default/demo/data (XDG_DATA_HOME): the backups taken
+# before writes and the transfer history of a demonstration stay with it, out of the
+# user's own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,6 +20,7 @@ cmake --build --preset default
 bin=build/default/bin
 demo=build/default/demo
 mkdir -p "$demo/config"
+export XDG_DATA_HOME="$PWD/$demo/data"
 if [ ! -f "$demo/radio.img" ]; then
   cp tests/data/demo-radio.img "$demo/radio.img"
 fi

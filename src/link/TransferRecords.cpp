@@ -8,6 +8,7 @@
 
 #include <ctime>
 #include <span>
+#include <string_view>
 
 namespace vn574::link {
 
@@ -18,8 +19,12 @@ void recordTransfer(const document::Editor& editor, const RecordedTransfer& tran
     row.port = editor.settings().commPort;
     if (transfer.radio != nullptr) {
         row.model = modelCodeOfImage(*transfer.radio);
-        const std::string tag = files::identityOfImage(*transfer.radio).tag;
-        row.selfId = tag == "none" ? std::string() : tag;
+        // The backup's file name says "none" for a radio without an own ID; the history
+        // leaves the field empty.
+        row.selfId = files::identityOfImage(*transfer.radio).tag;
+        if (row.selfId == std::string_view("none")) {
+            row.selfId.clear();
+        }
     }
     if (!transfer.model.empty()) {
         row.model = transfer.model;
