@@ -28,13 +28,17 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
-std::string utcTime(std::time_t time) {
+} // namespace
+
+std::string historyTime(std::time_t time) {
     std::tm utc{};
     ::gmtime_r(&time, &utc);
     std::array<char, 32> text{};
     std::strftime(text.data(), text.size(), "%Y-%m-%dT%H:%M:%SZ", &utc);
     return text.data();
 }
+
+namespace {
 
 std::optional<int> numberOf(std::string_view text) {
     int value = 0;
@@ -68,7 +72,7 @@ std::optional<std::time_t> parseUtcTime(std::string_view text) {
     fields.tm_min = *minute;
     fields.tm_sec = *second;
     const std::time_t time = ::timegm(&fields);
-    if (utcTime(time) != text) {
+    if (historyTime(time) != text) {
         return std::nullopt; // a 31st of June, an hour 24
     }
     return time;
@@ -195,15 +199,20 @@ std::optional<TransferOperation> operationOfWord(std::string_view word) {
 }
 
 std::string historyRow(const TransferRecord& record) {
-    std::array<char, 32> seconds{};
-    const double value = record.seconds >= 0 ? record.seconds : 0; // NaN too
-    const auto end = std::to_chars(seconds.data(), seconds.data() + seconds.size(), value,
+    return csvLine({historyTime(record.time), std::string(operationWord(record.operation)),
+                    record.port, record.model, record.selfId, record.file, record.fileSha256,
+                    record.backup, std::to_string(record.blocksSent),
+                    std::to_string(record.blocksDiffering), record.ok ? "ok" : "failed",
+                    record.message, historySeconds(record.seconds)});
+}
+
+std::string historySeconds(double seconds) {
+    std::array<char, 32> text{};
+    const double value = seconds >= 0 ? seconds : 0; // NaN too
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value,
                                    std::chars_format::fixed, 1)
                          .ptr;
-    return csvLine({utcTime(record.time), std::string(operationWord(record.operation)), record.port,
-                    record.model, record.selfId, record.file, record.fileSha256, record.backup,
-                    std::to_string(record.blocksSent), std::to_string(record.blocksDiffering),
-                    record.ok ? "ok" : "failed", record.message, std::string(seconds.data(), end)});
+    return std::string(text.data(), end);
 }
 
 TransferHistory::TransferHistory(std::string path) : m_path(std::move(path)) {}
@@ -211,6 +220,46 @@ TransferHistory::TransferHistory(std::string path) : m_path(std::move(path)) {}
 TransferHistory TransferHistory::standard() {
     const std::string data = dataFolder();
     return TransferHistory(data.empty() ? std::string() : data + "/history.csv");
+}
+
+std::string appendCsvRow(const std::string& path, std::string_view header,
+                         const std::string& row) {
+    if (std::string error = makeOwnerOnlyFolders(folderOf(path)); !error.empty()) {
+        return error;
+    }
+    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT, 0600);
+    if (fd < 0) {
+        return describe("Cannot write", path, errno);
+    }
+    std::string text;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && info.st_size == 0) {
+        text = std::string(header) + "\r\n";
+    } else {
+        // A last row cut short (a full disk, an edit) must not swallow this one; the file
+        // is open for reading too so that its last byte can be seen.
+        char last = '\n';
+        if (::pread(fd, &last, 1, info.st_size - 1) == 1 && last != '\n') {
+            text = "\r\n";
+        }
+    }
+    text += row;
+    ssize_t written = -1;
+    do {
+        written = ::write(fd, text.data(), text.size());
+    } while (written < 0 && errno == EINTR);
+    const int writeError = errno;
+    const bool closed = ::close(fd) == 0;
+    if (written < 0) {
+        return describe("Cannot write", path, writeError);
+    }
+    if (static_cast<std::size_t>(written) != text.size()) {
+        return describe("Cannot write", path, ENOSPC);
+    }
+    if (!closed) {
+        return describe("Cannot write", path, errno);
+    }
+    return {};
 }
 
 std::string TransferHistory::append(const TransferRecord& record) const {
@@ -230,39 +279,7 @@ std::string TransferHistory::append(const TransferRecord& record) const {
             return error;
         }
     }
-    const int fd = ::open(m_path.c_str(), O_RDWR | O_APPEND | O_CREAT, 0600);
-    if (fd < 0) {
-        return describe("Cannot write", m_path, errno);
-    }
-    std::string text;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && info.st_size == 0) {
-        text = std::string(historyHeader) + "\r\n";
-    } else {
-        // A last row cut short (a full disk, an edit) must not swallow this one; the file
-        // is open for reading too so that its last byte can be seen.
-        char last = '\n';
-        if (::pread(fd, &last, 1, info.st_size - 1) == 1 && last != '\n') {
-            text = "\r\n";
-        }
-    }
-    text += historyRow(record);
-    ssize_t written = -1;
-    do {
-        written = ::write(fd, text.data(), text.size());
-    } while (written < 0 && errno == EINTR);
-    const int writeError = errno;
-    const bool closed = ::close(fd) == 0;
-    if (written < 0) {
-        return describe("Cannot write", m_path, writeError);
-    }
-    if (static_cast<std::size_t>(written) != text.size()) {
-        return describe("Cannot write", m_path, ENOSPC);
-    }
-    if (!closed) {
-        return describe("Cannot write", m_path, errno);
-    }
-    return {};
+    return appendCsvRow(m_path, historyHeader, historyRow(record));
 }
 
 HistoryRead TransferHistory::read() const {

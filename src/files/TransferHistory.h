@@ -14,6 +14,16 @@ enum class TransferOperation { Backup, Read, Write, Verify, Restore };
 std::string_view operationWord(TransferOperation operation);
 std::optional<TransferOperation> operationOfWord(std::string_view word);
 
+// Adds `row` (a CSV line ended by CR LF) to the end of the file at `path` with one write,
+// creating it (owner-only, with its folders) with `header` first when it is new or
+// empty. A last row cut short is ended first. "" or the failure.
+std::string appendCsvRow(const std::string& path, std::string_view header, const std::string& row);
+
+// A time as the history writes it: UTC, "2024-05-01T12:00:00Z".
+std::string historyTime(std::time_t time);
+// Seconds with one decimal, as the history writes them.
+std::string historySeconds(double seconds);
+
 // One transfer, one row of the history.
 struct TransferRecord {
     std::time_t time = 0; // when the transfer ended

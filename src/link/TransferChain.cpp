@@ -98,41 +98,46 @@ std::string TransferChain::expectedModelCode() const {
 }
 
 bool TransferChain::start() {
+    // Everything is encoded before the first frame, before the backup too: a document the
+    // radio cannot take must not cost the user a read of the radio. A write prepared
+    // after its backup is encoded once the backup is in.
+    const bool encodeLater = m_plan.prepareWrite && m_steps.front() == ChainStep::Backup;
     if (m_plan.image) {
         m_documentBlocks = imageWriteBlocks(*m_plan.image);
-    } else {
-        std::string newPassword;
-        if (m_plan.passwordModify) {
-            const auto bytes = codec::passwordBytes(m_plan.newPassword);
-            if (!bytes) {
-                m_editor.prompts().message(text("rw008"), app::Icon::Warning);
-                m_result.transferFailed = true;
-                endChain(false);
-                return false;
-            }
-            newPassword = *bytes;
-        }
-        // Everything is encoded before the first frame, before the backup too: a
-        // document the radio cannot take must not cost the user a read of the radio.
-        if (m_plan.documentCodec == nullptr) {
-            m_imageCodec = std::make_unique<codec::ImageCodec>(m_editor);
-            m_documentCodec = std::make_unique<CodecTransfer>(*m_imageCodec);
-            m_plan.documentCodec = m_documentCodec.get();
-        }
-        const bool modify = m_plan.goal == ChainPlan::Goal::Write && m_plan.passwordModify;
-        auto encoded = encodeDocumentWrite(m_editor, *m_plan.documentCodec, modify, newPassword);
-        if (encoded.refused) {
-            if (encoded.malformed) {
-                m_editor.prompts().message(text("msg4"));
-            }
-            m_result.transferFailed = true;
-            endChain(false);
-            return false;
-        }
-        m_documentBlocks = std::move(encoded.blocks);
+    } else if (!encodeLater && !encodeDocument()) {
+        m_result.transferFailed = true;
+        endChain(false);
+        return false;
     }
     startStep();
     return !m_result.ended || m_result.ok;
+}
+
+bool TransferChain::encodeDocument() {
+    std::string newPassword;
+    if (m_plan.passwordModify) {
+        const auto bytes = codec::passwordBytes(m_plan.newPassword);
+        if (!bytes) {
+            m_editor.prompts().message(text("rw008"), app::Icon::Warning);
+            return false;
+        }
+        newPassword = *bytes;
+    }
+    if (m_plan.documentCodec == nullptr) {
+        m_imageCodec = std::make_unique<codec::ImageCodec>(m_editor);
+        m_documentCodec = std::make_unique<CodecTransfer>(*m_imageCodec);
+        m_plan.documentCodec = m_documentCodec.get();
+    }
+    const bool modify = m_plan.goal == ChainPlan::Goal::Write && m_plan.passwordModify;
+    auto encoded = encodeDocumentWrite(m_editor, *m_plan.documentCodec, modify, newPassword);
+    if (encoded.refused) {
+        if (encoded.malformed) {
+            m_editor.prompts().message(text("msg4"));
+        }
+        return false;
+    }
+    m_documentBlocks = std::move(encoded.blocks);
+    return true;
 }
 
 void TransferChain::startStep() {
@@ -300,8 +305,11 @@ bool TransferChain::finishBackup() {
         const files::BackupStore store = m_plan.backupFolder.empty()
                                              ? files::BackupStore::standard()
                                              : files::BackupStore(m_plan.backupFolder);
-        const auto saved =
-            store.save(m_backupImage, std::time(nullptr), files::identityOfImage(m_backupImage));
+        files::BackupIdentity identity = files::identityOfImage(m_backupImage);
+        if (!m_plan.backupLabel.empty()) {
+            identity.tag = files::safeBackupLabel(m_plan.backupLabel);
+        }
+        const auto saved = store.save(m_backupImage, std::time(nullptr), identity);
         if (!saved.error.empty()) {
             std::string message = text("rw028");
             if (const auto at = message.find("%1"); at != std::string::npos) {
@@ -321,6 +329,18 @@ bool TransferChain::finishBackup() {
         m_result.failedStep = ChainStep::Backup;
         endChain(false);
         return false;
+    }
+    if (m_plan.prepareWrite) {
+        const std::string refusal = m_plan.prepareWrite(m_backupImage);
+        if (!refusal.empty()) {
+            m_editor.prompts().message(refusal, app::Icon::Error);
+        }
+        if (!refusal.empty() || !encodeDocument()) {
+            m_result.failedStep = ChainStep::Backup;
+            m_result.transferFailed = true;
+            endChain(false);
+            return false;
+        }
     }
     return true;
 }

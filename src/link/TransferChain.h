@@ -8,6 +8,7 @@
 #include "link/WriteBlocks.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -60,6 +61,12 @@ struct ChainPlan {
     TickIntervals intervals;
     // The codec of the document's write; null for the chain's own over the editor.
     TransferCodec* documentCodec = nullptr;
+    // Names the backup file in place of the radio's own ID (a fleet's row label).
+    std::string backupLabel;
+    // Runs once the backup is read, before the document is encoded for the write: it may
+    // change the document after what the radio held (a fleet radio keeping its own
+    // identity). "" or why the write cannot go on (shown as the chain's failure).
+    std::function<std::string(const codec::MemoryImage& backup)> prepareWrite;
 };
 
 struct ChainResult {
@@ -126,6 +133,8 @@ public:
 private:
     class StepView;
 
+    // Encodes the document's write; false (the user told) when the encoder refused.
+    bool encodeDocument();
     void startStep();
     void stepClosed();
     bool finishBackup();
