@@ -34,5 +34,6 @@ int runCheck(const QStringList& arguments);
 int runVerify(const QStringList& arguments);
 int runRestore(const QStringList& arguments);
 int runHistory(const QStringList& arguments);
+int runFleet(const QStringList& arguments);
 
 } // namespace vn574::cli

@@ -22,6 +22,8 @@ constexpr std::array commands{
     CliCommand{"restore", "Write a backup image into the radio on a serial port and verify it",
                runRestore},
     CliCommand{"history", "Print the history of transfers as CSV", runHistory},
+    CliCommand{"fleet", "Write one channel data file into many radios, each with its own identity",
+               runFleet},
     CliCommand{"csv-export", "Write the channels of a channel data file as a CSV list",
                runCsvExport},
     CliCommand{"csv-import", "Read a CSV channel list into a channel data file", runCsvImport},

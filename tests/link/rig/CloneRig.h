@@ -106,6 +106,9 @@ public:
     [[nodiscard]] int bytesWaiting() const override;
     std::string readAll() override;
 
+    // Another radio on the cable (nullptr: nothing, not even the echo).
+    void setRadio(sim::RadioModel* radio) { m_radio = radio; }
+
     // The time the next bytes arrive, if any are on their way that the receiver has not
     // been told of: bytes it leaves waiting are announced once, as a port's signal is.
     [[nodiscard]] std::optional<long long> nextArrival() const;
