@@ -57,11 +57,17 @@ std::string ComparedDocument::load(const std::string& path) {
         if (!error.empty()) {
             return error;
         }
-        codec::ImageCodec codec(m_editor);
-        codec::decodeImage(codec, image);
+        loadImage(image);
+        return m_prompts.messages;
     }
     m_editor.UpdateAllArray();
     return m_prompts.messages;
+}
+
+void ComparedDocument::loadImage(const codec::MemoryImage& image) {
+    codec::ImageCodec codec(m_editor);
+    codec::decodeImage(codec, image);
+    m_editor.UpdateAllArray();
 }
 
 std::optional<codec::MemoryImage> ComparedDocument::imageOf(const document::Editor& editor) {

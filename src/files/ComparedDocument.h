@@ -30,6 +30,8 @@ public:
     // (a missing signalling file, a damaged record) is refused rather than compared with
     // defaults standing in for what could not be read.
     std::string load(const std::string& path);
+    // A radio image decoded as a read of a radio holding it would leave it.
+    void loadImage(const codec::MemoryImage& image);
 
     // The document as loaded, with UpdateAllArray run.
     [[nodiscard]] const document::Editor& editor() const { return m_editor; }

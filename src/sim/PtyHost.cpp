@@ -18,7 +18,11 @@ constexpr auto byteTime = std::chrono::microseconds(1000000 * 10 / 9600);
 
 } // namespace
 
-PtyHost::PtyHost(RadioModel& model, bool baudPace) : m_model(model), m_baudPace(baudPace) {}
+PtyHost::PtyHost(RadioCable& cable, bool baudPace) : m_cable(cable), m_baudPace(baudPace) {}
+
+std::int64_t PtyHost::elapsedMs(Clock::time_point now) const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(now - m_start).count();
+}
 
 PtyHost::~PtyHost() {
     if (m_master >= 0) {
@@ -84,19 +88,27 @@ void PtyHost::flushDue(Clock::time_point now) {
 }
 
 void PtyHost::run(const std::atomic<bool>& stop, const std::function<void()>& onEnd,
-                  const std::function<void()>& onReceive) {
+                  const std::function<void()>& onReceive,
+                  const std::function<void()>& onCableChange) {
     char buffer[512];
     while (!stop) {
         auto now = Clock::now();
+        if (m_cable.advance(elapsedMs(now)) && onCableChange) {
+            onCableChange();
+        }
         flushDue(now);
         int timeout = 200;
+        if (const auto change = m_cable.nextChangeMs()) {
+            timeout = static_cast<int>(std::clamp<std::int64_t>(*change - elapsedMs(now), 0, 200));
+        }
         if (!m_pending.empty()) {
             auto next = m_pending.front().due;
             if (m_baudPace) {
                 next = std::max(next, m_lineFree);
             }
             const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(next - now);
-            timeout = static_cast<int>(std::clamp<long long>(wait.count(), 0, 200));
+            timeout =
+                std::min(timeout, static_cast<int>(std::clamp<long long>(wait.count(), 0, 200)));
         }
         pollfd pfd{m_master, POLLIN, 0};
         const int ready = ::poll(&pfd, 1, timeout);
@@ -109,10 +121,19 @@ void PtyHost::run(const std::atomic<bool>& stop, const std::function<void()>& on
         if (ready > 0 && (pfd.revents & POLLIN) != 0) {
             const ssize_t got = ::read(m_master, buffer, sizeof buffer);
             if (got > 0) {
-                const int endsBefore = m_model.endFrames();
-                schedule(m_model.receive(std::string_view(buffer, static_cast<std::size_t>(got))),
-                         Clock::now());
-                if (m_model.endFrames() != endsBefore && onEnd) {
+                now = Clock::now();
+                const int radioBefore = m_cable.radioNumber();
+                const bool unpluggedBefore = m_cable.unplugged();
+                const int endsBefore = m_cable.endFrames();
+                schedule(m_cable.receive(std::string_view(buffer, static_cast<std::size_t>(got)),
+                                         elapsedMs(now)),
+                         now);
+                if ((m_cable.radioNumber() != radioBefore ||
+                     m_cable.unplugged() != unpluggedBefore) &&
+                    onCableChange) {
+                    onCableChange();
+                }
+                if (m_cable.endFrames() != endsBefore && onEnd) {
                     onEnd();
                 }
                 if (onReceive) {

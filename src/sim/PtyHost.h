@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sim/RadioModel.h"
+#include "sim/RadioCable.h"
 
 #include <atomic>
 #include <chrono>
@@ -10,13 +10,13 @@
 
 namespace vn574::sim {
 
-// Puts a RadioModel on a pseudo-terminal in raw mode. The other end is an ordinary
+// Puts a cable with its radios on a pseudo-terminal in raw mode. The other end is an ordinary
 // serial device for whoever opens it.
 class PtyHost {
 public:
     using Clock = std::chrono::steady_clock;
 
-    PtyHost(RadioModel& model, bool baudPace);
+    PtyHost(RadioCable& cable, bool baudPace);
     ~PtyHost();
     PtyHost(const PtyHost&) = delete;
     PtyHost& operator=(const PtyHost&) = delete;
@@ -27,9 +27,11 @@ public:
     [[nodiscard]] const std::string& devicePath() const { return m_path; }
 
     // Serves the line until `stop` turns true. `onEnd` runs after every end frame,
-    // `onReceive` after every piece of input taken from the line.
+    // `onReceive` after every piece of input taken from the line, `onCableChange` when a
+    // radio is unplugged or the next one is on the cable.
     void run(const std::atomic<bool>& stop, const std::function<void()>& onEnd,
-             const std::function<void()>& onReceive = {});
+             const std::function<void()>& onReceive = {},
+             const std::function<void()>& onCableChange = {});
 
 private:
     struct Pending {
@@ -40,13 +42,16 @@ private:
     void schedule(const std::vector<Emission>& emissions, Clock::time_point now);
     void flushDue(Clock::time_point now);
 
-    RadioModel& m_model;
+    [[nodiscard]] std::int64_t elapsedMs(Clock::time_point now) const;
+
+    RadioCable& m_cable;
     bool m_baudPace;
     int m_master = -1;
     int m_slave = -1;
     std::string m_path;
     std::deque<Pending> m_pending;
     Clock::time_point m_lineFree{};
+    Clock::time_point m_start = Clock::now();
 };
 
 } // namespace vn574::sim

@@ -91,13 +91,16 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args,
         } else if (arg == "--baud-pace") {
             options.baudPace = true;
         } else if (arg == "--image" || arg == "--save" || arg == "--password" || arg == "--fault" ||
-                   arg == "--model" || arg == "--option-byte" || arg == "--log") {
+                   arg == "--model" || arg == "--option-byte" || arg == "--log" ||
+                   arg == "--next-image") {
             const auto text = value();
             if (!text) {
                 return std::nullopt;
             }
             if (arg == "--image") {
                 options.imageFile = *text;
+            } else if (arg == "--next-image") {
+                options.nextImages.push_back(*text);
             } else if (arg == "--save") {
                 options.saveFile = *text;
             } else if (arg == "--log") {
@@ -141,7 +144,10 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args,
 std::string simUsage() {
     return "usage: vn574-radio-sim (--image FILE | --model N [--option-byte B]) [--password P]\n"
            "                       [--save FILE] [--log FILE] [--baud-pace] [--fault KIND[=N]]...\n"
+           "                       [--next-image FILE]...\n"
            "Puts a simulated radio on a pseudo-terminal and prints its device path.\n"
+           "With --next-image, the radio is unplugged 1 s after its last end frame, the\n"
+           "cable only echoes for 4 s, then the next image's radio is on it.\n"
            "faults: silent, no-echo, ident-error, write-error=BLOCK, drop-write=BLOCK,\n"
            "        corrupt-write=BLOCK, never-answer=BLOCK, freeze-after=BLOCK,\n"
            "        garbage[=BYTES], split[=BYTES], delay=MS, answer-twice[=MS]\n";

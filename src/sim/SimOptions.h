@@ -11,9 +11,11 @@ namespace vn574::sim {
 // The command line of vn574-radio-sim.
 struct SimOptions {
     std::string imageFile; // --image FILE: the memory as 8192 bytes
-    int model = -1;        // --model N: build the memory for model N (0..31)
-    int optionByte = 0;    // --option-byte B (decimal, or hexadecimal with 0x)
-    std::string password;  // --password P
+    // --next-image FILE, repeatable: the radios handed to the cable after the first, in order
+    std::vector<std::string> nextImages;
+    int model = -1;       // --model N: build the memory for model N (0..31)
+    int optionByte = 0;   // --option-byte B (decimal, or hexadecimal with 0x)
+    std::string password; // --password P
     bool passwordGiven = false;
     std::string saveFile;  // --save FILE
     std::string logFile;   // --log FILE: every frame understood, one a line, as it comes

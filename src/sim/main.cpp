@@ -4,6 +4,7 @@
 #include "codec/HexText.h"
 #include "codec/MemoryMap.h"
 #include "sim/PtyHost.h"
+#include "sim/RadioCable.h"
 #include "sim/RadioModel.h"
 #include "sim/SimOptions.h"
 
@@ -14,6 +15,7 @@
 #include <functional>
 #include <iostream>
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -22,6 +24,22 @@ static_assert(std::atomic<bool>::is_always_lock_free);
 
 void onSignal(int /*signal*/) {
     stopRequested = true;
+}
+
+// An 8192-byte radio image; false after saying why it cannot be one.
+bool readImage(const std::string& path, vn574::sim::Memory& memory) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    if (!in.eof() && !in) {
+        std::cerr << "vn574-radio-sim: cannot read " << path << "\n";
+        return false;
+    }
+    if (bytes.size() != memory.size()) {
+        std::cerr << "vn574-radio-sim: " << path << " is not an 8192-byte image\n";
+        return false;
+    }
+    std::copy(bytes.begin(), bytes.end(), reinterpret_cast<char*>(memory.data()));
+    return true;
 }
 
 bool saveMemory(const std::string& path, const vn574::sim::Memory& memory) {
@@ -53,19 +71,8 @@ int main(int argc, char** argv) {
     }
 
     Memory memory{};
-    if (!options->imageFile.empty()) {
-        std::ifstream in(options->imageFile, std::ios::binary);
-        const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-        if (!in.eof() && !in) {
-            std::cerr << "vn574-radio-sim: cannot read " << options->imageFile << "\n";
-            return 1;
-        }
-        if (bytes.size() != memory.size()) {
-            std::cerr << "vn574-radio-sim: " << options->imageFile
-                      << " is not an 8192-byte image\n";
-            return 1;
-        }
-        std::copy(bytes.begin(), bytes.end(), reinterpret_cast<char*>(memory.data()));
+    if (!options->imageFile.empty() && !readImage(options->imageFile, memory)) {
+        return 1;
     }
     // The password as the program sends it: one byte per character.
     const auto password = vn574::codec::passwordBytes(options->password);
@@ -89,8 +96,15 @@ int main(int argc, char** argv) {
         memory = *built;
     }
 
-    RadioModel model(memory, options->faults);
-    PtyHost host(model, options->baudPace);
+    // The radios after the first keep their images' own passwords.
+    std::vector<Memory> memories{memory};
+    for (const std::string& path : options->nextImages) {
+        if (!readImage(path, memories.emplace_back())) {
+            return 1;
+        }
+    }
+    RadioCable cable(std::move(memories), options->faults);
+    PtyHost host(cable, options->baudPace);
     if (const auto openError = host.open(); !openError.empty()) {
         std::cerr << "vn574-radio-sim: " << openError << "\n";
         return 1;
@@ -104,8 +118,9 @@ int main(int argc, char** argv) {
 
     std::cout << host.devicePath() << std::endl;
 
+    // With radios handed on, the file is the last radio's memory.
     const auto save = [&] {
-        if (!options->saveFile.empty() && !saveMemory(options->saveFile, model.memory())) {
+        if (!options->saveFile.empty() && !saveMemory(options->saveFile, cable.lastMemory())) {
             std::cerr << "vn574-radio-sim: cannot write " << options->saveFile << "\n";
         }
     };
@@ -120,12 +135,39 @@ int main(int argc, char** argv) {
     }
     std::size_t logged = 0;
     const auto logFrames = [&] {
-        const auto& frames = model.frames();
+        const auto& frames = cable.radio().frames();
         for (; logged < frames.size(); ++logged) {
             log << frames[logged] << std::endl;
         }
     };
-    host.run(stopRequested, save, log.is_open() ? std::function<void()>(logFrames) : nullptr);
+    // Which radio is on: only when there are several, so a single radio's log stays a list
+    // of frames.
+    const bool handsOn = !options->nextImages.empty();
+    const auto radioName = [&](int number) {
+        if (number == 1) {
+            return options->imageFile.empty() ? "model " + std::to_string(options->model)
+                                              : options->imageFile;
+        }
+        return options->nextImages[static_cast<std::size_t>(number - 2)];
+    };
+    const auto logCable = [&] {
+        if (cable.unplugged()) {
+            logFrames();
+            log << "radio " << cable.radioNumber() << " unplugged" << std::endl;
+        } else {
+            // A new radio: its own frames, counted from its first.
+            logged = 0;
+            log << "radio " << cable.radioNumber() << " on: " << radioName(cable.radioNumber())
+                << std::endl;
+            logFrames();
+        }
+    };
+    if (handsOn && log.is_open()) {
+        log << "radio 1 on: " << radioName(1) << std::endl;
+    }
+    const bool logging = log.is_open();
+    host.run(stopRequested, save, logging ? std::function<void()>(logFrames) : nullptr,
+             logging && handsOn ? std::function<void()>(logCable) : nullptr);
     save();
     return 0;
 }
