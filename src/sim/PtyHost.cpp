@@ -20,6 +20,9 @@ constexpr auto byteTime = std::chrono::microseconds(1000000 * 10 / 9600);
 
 PtyHost::PtyHost(RadioCable& cable, bool baudPace) : m_cable(cable), m_baudPace(baudPace) {}
 
+PtyHost::PtyHost(RadioModel& model, bool baudPace)
+    : m_ownCable(std::make_unique<RadioCable>(model)), m_cable(*m_ownCable), m_baudPace(baudPace) {}
+
 std::int64_t PtyHost::elapsedMs(Clock::time_point now) const {
     return std::chrono::duration_cast<std::chrono::milliseconds>(now - m_start).count();
 }

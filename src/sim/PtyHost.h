@@ -6,6 +6,7 @@
 #include <chrono>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace vn574::sim {
@@ -17,6 +18,8 @@ public:
     using Clock = std::chrono::steady_clock;
 
     PtyHost(RadioCable& cable, bool baudPace);
+    // One radio on the cable for good; the caller keeps it and sees what is written.
+    PtyHost(RadioModel& model, bool baudPace);
     ~PtyHost();
     PtyHost(const PtyHost&) = delete;
     PtyHost& operator=(const PtyHost&) = delete;
@@ -44,6 +47,7 @@ private:
 
     [[nodiscard]] std::int64_t elapsedMs(Clock::time_point now) const;
 
+    std::unique_ptr<RadioCable> m_ownCable;
     RadioCable& m_cable;
     bool m_baudPace;
     int m_master = -1;

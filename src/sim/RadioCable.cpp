@@ -19,7 +19,10 @@ const Memory& firstOf(const std::vector<Memory>& memories) {
 } // namespace
 
 RadioCable::RadioCable(std::vector<Memory> memories, Faults faults)
-    : m_memories(std::move(memories)), m_faults(faults), m_radio(firstOf(m_memories), faults) {}
+    : m_memories(std::move(memories)), m_faults(faults),
+      m_owned(std::in_place, firstOf(m_memories), faults), m_radio(&*m_owned) {}
+
+RadioCable::RadioCable(RadioModel& radio) : m_faults(radio.faults()), m_radio(&radio) {}
 
 std::vector<Emission> RadioCable::receive(std::string_view bytes, std::int64_t nowMs) {
     advance(nowMs);
@@ -30,10 +33,10 @@ std::vector<Emission> RadioCable::receive(std::string_view bytes, std::int64_t n
         }
         return echo;
     }
-    const std::size_t known = m_radio.frames().size();
-    std::vector<Emission> out = m_radio.receive(bytes);
+    const std::size_t known = m_radio->frames().size();
+    std::vector<Emission> out = m_radio->receive(bytes);
     const bool nextWaiting = m_index + 1 < m_memories.size();
-    const auto& frames = m_radio.frames();
+    const auto& frames = m_radio->frames();
     for (std::size_t i = known; i < frames.size() && nextWaiting; ++i) {
         if (frames[i] == endFrame) {
             m_endAt = nowMs;
@@ -52,9 +55,9 @@ bool RadioCable::advance(std::int64_t nowMs) {
         changed = true;
     }
     if (m_unpluggedAt && nowMs >= *m_unpluggedAt + unpluggedMs) {
-        m_endFramesBefore += m_radio.endFrames();
+        m_endFramesBefore += m_radio->endFrames();
         ++m_index;
-        m_radio = RadioModel(m_memories[m_index], m_faults);
+        m_owned.emplace(m_memories[m_index], m_faults);
         m_unpluggedAt.reset();
         changed = true;
     }
@@ -72,7 +75,7 @@ std::optional<std::int64_t> RadioCable::nextChangeMs() const {
 }
 
 const Memory& RadioCable::lastMemory() const {
-    return m_index + 1 == m_memories.size() ? m_radio.memory() : m_memories.back();
+    return m_index + 1 >= m_memories.size() ? m_radio->memory() : m_memories.back();
 }
 
 } // namespace vn574::sim

@@ -2,6 +2,7 @@
 
 #include "sim/RadioModel.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -24,6 +25,11 @@ public:
     // The first memory's radio is on the cable from the start; the faults are every
     // radio's.
     RadioCable(std::vector<Memory> memories, Faults faults = {});
+    // A cable with only `radio` on it, for good; the caller keeps the radio and sees
+    // everything done to it.
+    explicit RadioCable(RadioModel& radio);
+    RadioCable(const RadioCable&) = delete;
+    RadioCable& operator=(const RadioCable&) = delete;
 
     // Bytes from the PC at `nowMs` (after advance to that time); returns what comes back.
     std::vector<Emission> receive(std::string_view bytes, std::int64_t nowMs);
@@ -36,18 +42,21 @@ public:
     [[nodiscard]] bool unplugged() const { return m_unpluggedAt.has_value(); }
     // The radio on the cable, or while unplugged the one that was last; numbered from 1.
     [[nodiscard]] int radioNumber() const { return static_cast<int>(m_index) + 1; }
-    [[nodiscard]] int radioCount() const { return static_cast<int>(m_memories.size()); }
-    [[nodiscard]] const RadioModel& radio() const { return m_radio; }
+    [[nodiscard]] int radioCount() const {
+        return std::max(1, static_cast<int>(m_memories.size()));
+    }
+    [[nodiscard]] const RadioModel& radio() const { return *m_radio; }
     // The last radio's memory: as written to it once it has been on, else as given.
     [[nodiscard]] const Memory& lastMemory() const;
     // End frames understood, by every radio so far.
-    [[nodiscard]] int endFrames() const { return m_endFramesBefore + m_radio.endFrames(); }
+    [[nodiscard]] int endFrames() const { return m_endFramesBefore + m_radio->endFrames(); }
 
 private:
-    std::vector<Memory> m_memories;
+    std::vector<Memory> m_memories; // every radio's, in turn; none for a given radio
     Faults m_faults;
     std::size_t m_index = 0;
-    RadioModel m_radio;
+    std::optional<RadioModel> m_owned;
+    RadioModel* m_radio; // the owned radio, or the one the cable was given
     int m_endFramesBefore = 0;
     std::optional<std::int64_t> m_endAt;       // the end frame the quiet second counts from
     std::optional<std::int64_t> m_unpluggedAt; // set while no radio is on the cable
