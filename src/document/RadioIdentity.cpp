@@ -37,11 +37,13 @@ RadioIdentity identityOfDocument(const Editor& editor) {
     return identity;
 }
 
-std::string applyIdentity(Editor& editor, const RadioIdentity& identity) {
-    if (identity.selfId && !isSelfIdText(*identity.selfId)) {
+std::string applyIdentity(Editor& editor, const RadioIdentity& identity, bool checkValues) {
+    if (!checkValues) {
+        // As a radio holds them: nothing more to refuse than the dialogs' own filters.
+    } else if (identity.selfId && !isSelfIdText(*identity.selfId)) {
         return "the own ID \"" + *identity.selfId + "\" is not " + std::string(selfIdRule);
     }
-    for (std::size_t k = 0; k < RadioIdentity::dtmfCount; ++k) {
+    for (std::size_t k = 0; k < RadioIdentity::dtmfCount && checkValues; ++k) {
         if (identity.dtmf[k] && !isDtmfCodeText(*identity.dtmf[k])) {
             return "the DTMF code C" + std::to_string(k) + " \"" + *identity.dtmf[k] +
                    "\" is not " + std::string(dtmfCodeRule);

@@ -34,7 +34,9 @@ RadioIdentity identityOfDocument(const Editor& editor);
 // document modified when the signalling record changed and records no undo step: a
 // caller that wants one records it. Returns "" or why a value cannot be applied; then
 // nothing has changed.
-std::string applyIdentity(Editor& editor, const RadioIdentity& identity);
+// `checkValues` false takes values a radio already holds (a radio keeping its identity):
+// they are not refused for characters the dialogs would not let be typed.
+std::string applyIdentity(Editor& editor, const RadioIdentity& identity, bool checkValues = true);
 
 // Whether a text is a valid value: an own ID of 1..5 digits; a DTMF code of 0..3
 // characters that the DTMF dialog lets be typed ("a" counts as "A", as there).

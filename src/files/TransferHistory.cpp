@@ -209,9 +209,9 @@ std::string historyRow(const TransferRecord& record) {
 std::string historySeconds(double seconds) {
     std::array<char, 32> text{};
     const double value = seconds >= 0 ? seconds : 0; // NaN too
-    const auto end = std::to_chars(text.data(), text.data() + text.size(), value,
-                                   std::chars_format::fixed, 1)
-                         .ptr;
+    const auto end =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 1)
+            .ptr;
     return std::string(text.data(), end);
 }
 
@@ -222,8 +222,7 @@ TransferHistory TransferHistory::standard() {
     return TransferHistory(data.empty() ? std::string() : data + "/history.csv");
 }
 
-std::string appendCsvRow(const std::string& path, std::string_view header,
-                         const std::string& row) {
+std::string appendCsvRow(const std::string& path, std::string_view header, const std::string& row) {
     if (std::string error = makeOwnerOnlyFolders(folderOf(path)); !error.empty()) {
         return error;
     }

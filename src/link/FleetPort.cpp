@@ -26,20 +26,6 @@ std::string ownIdOf(const codec::MemoryImage& image) {
     return tag == "none" ? std::string() : tag;
 }
 
-// The row's values over the identity the radio had: a value in the row wins.
-document::RadioIdentity overlaid(document::RadioIdentity base,
-                                 const document::RadioIdentity& row) {
-    if (row.selfId) {
-        base.selfId = row.selfId;
-    }
-    for (std::size_t k = 0; k < base.dtmf.size(); ++k) {
-        if (row.dtmf[k]) {
-            base.dtmf[k] = row.dtmf[k];
-        }
-    }
-    return base;
-}
-
 std::string joined(const std::vector<std::string>& messages) {
     std::string text;
     for (const auto& message : messages) {
@@ -92,15 +78,14 @@ std::string checkFleet(const app::ProcessSettings& settings, const std::string& 
         return planPath + ": the plan cannot be written: " + error;
     }
     for (const auto& radio : radios) {
-        const bool hasIdentity =
-            radio.identity.selfId ||
-            std::any_of(radio.identity.dtmf.begin(), radio.identity.dtmf.end(),
-                        [](const auto& code) { return code.has_value(); });
+        const bool hasIdentity = radio.identity.selfId ||
+                                 std::any_of(radio.identity.dtmf.begin(), radio.identity.dtmf.end(),
+                                             [](const auto& code) { return code.has_value(); });
         if (!hasIdentity) {
             continue;
         }
-        const std::string where = listName + " line " + std::to_string(radio.line) +
-                                  ", column " + (radio.identity.selfId ? "self_id" : "dtmf") + ": ";
+        const std::string where = listName + " line " + std::to_string(radio.line) + ", column " +
+                                  (radio.identity.selfId ? "self_id" : "dtmf") + ": ";
         (void)openPlan(editor, prompts, planPath);
         if (std::string refusal = document::applyIdentity(editor, radio.identity);
             !refusal.empty()) {
@@ -150,8 +135,8 @@ public:
         m_port.setPhase(phase, m_port.m_radios[m_port.m_next - 1].line);
     }
     void showProgress(ChainStep /*step*/, const std::string& text, int value) override {
-        m_port.m_listener.progress(m_port.portName(), m_port.m_radios[m_port.m_next - 1].line,
-                                   text, value);
+        m_port.m_listener.progress(m_port.portName(), m_port.m_radios[m_port.m_next - 1].line, text,
+                                   value);
     }
     void setStartCaption(const std::string& /*caption*/) override {}
     void chainEnded() override { m_port.radioEnded(); }
@@ -165,8 +150,7 @@ FleetPort::FleetPort(const app::ProcessSettings& settings, FleetSettings fleet,
                      FrameTimer& frameTimer, FleetListener& listener)
     : m_settings(settings), m_editor(m_settings, m_prompts), m_fleet(std::move(fleet)),
       m_radios(std::move(radios)), m_port(port), m_timer(timer), m_frameTimer(frameTimer),
-      m_listener(listener), m_view(std::make_unique<RadioView>(*this)),
-      m_frames(port, frameTimer) {
+      m_listener(listener), m_view(std::make_unique<RadioView>(*this)), m_frames(port, frameTimer) {
     if (!m_radios.empty()) {
         m_settings.commPort = m_radios.front().port;
     }
@@ -190,11 +174,16 @@ void FleetPort::start() {
 }
 
 std::string FleetPort::prepare(const files::RadioRow& radio, const codec::MemoryImage* backup) {
-    const document::RadioIdentity identity =
-        backup != nullptr
-            ? overlaid(files::identityOfImage(m_settings, *backup), radio.identity)
-            : radio.identity;
-    std::string refusal = document::applyIdentity(m_editor, identity);
+    std::string refusal;
+    if (backup != nullptr) {
+        // What the radio held goes in as it is; the row's values over it were checked
+        // with the list.
+        refusal =
+            document::applyIdentity(m_editor, files::identityOfImage(m_settings, *backup), false);
+    }
+    if (refusal.empty()) {
+        refusal = document::applyIdentity(m_editor, radio.identity);
+    }
     m_selfIdAfter = document::identityOfDocument(m_editor).selfId.value_or(std::string());
     return refusal;
 }
@@ -254,8 +243,8 @@ void FleetPort::radioEnded() {
     row.planSha256 = m_fleet.planSha256;
     row.backup = result.backupPath;
     row.blocksWritten = result.blocksWritten;
-    const bool verified = result.ok || (result.failedStep == ChainStep::Verify &&
-                                        !result.transferFailed);
+    const bool verified =
+        result.ok || (result.failedStep == ChainStep::Verify && !result.transferFailed);
     row.verify = !verified ? std::string() : result.ok ? "ok" : "differs";
     row.ok = result.ok;
     const std::string completed = m_editor.langText("RW", "msg3");

@@ -32,8 +32,7 @@ public:
             m_loop.quit();
         }
     }
-    void progress(const std::string& port, int line, const std::string& text,
-                  int value) override {
+    void progress(const std::string& port, int line, const std::string& text, int value) override {
         m_inner.progress(port, line, text, value);
     }
     void radioFinished(const files::FleetLogRow& row) override { m_inner.radioFinished(row); }
