@@ -12,13 +12,13 @@ bool isFolder(const std::string& path) {
 
 } // namespace
 
-std::string dialogStartFolder(const std::string& lastUsed, const std::string& documents,
-                              const std::string& home) {
-    if (isFolder(lastUsed)) {
-        return lastUsed;
-    }
-    if (isFolder(documents)) {
-        return documents;
+std::string dialogStartFolder(const std::string& currentFile, const std::string& lastUsed,
+                              const std::string& documents, const std::string& home) {
+    const std::string fileFolder = std::filesystem::path(currentFile).parent_path().string();
+    for (const std::string* folder : {&fileFolder, &lastUsed, &documents}) {
+        if (isFolder(*folder)) {
+            return *folder;
+        }
     }
     return home;
 }

@@ -167,4 +167,16 @@ bool IniFile::writeString(const std::string& path, std::string_view section, std
     return writeFileAtomically(path, withValue(text, section, key, value)).empty();
 }
 
+bool IniFile::writeStrings(const std::string& path, std::string_view section,
+                           const std::vector<std::pair<std::string, std::string>>& entries) {
+    std::string text;
+    if (!readWholeFile(path, text)) {
+        text.clear();
+    }
+    for (const auto& [key, value] : entries) {
+        text = withValue(text, section, key, value);
+    }
+    return writeFileAtomically(path, text).empty();
+}
+
 } // namespace vn574::app

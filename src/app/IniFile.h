@@ -2,6 +2,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace vn574::app {
 
@@ -22,6 +24,9 @@ public:
     // as needed. Returns false when the file cannot be written.
     static bool writeString(const std::string& path, std::string_view section, std::string_view key,
                             std::string_view value);
+    // Several keys of one section at once: one rewrite of the file instead of one per key.
+    static bool writeStrings(const std::string& path, std::string_view section,
+                             const std::vector<std::pair<std::string, std::string>>& entries);
 
     // The same lookup on text already in memory.
     static std::string lookup(std::string_view text, std::string_view section,

@@ -8,6 +8,10 @@ namespace vn574::app {
 
 namespace {
 
+std::string devicePath(const std::string& name) {
+    return name.starts_with('/') ? name : "/dev/" + name;
+}
+
 std::string baseName(const std::string& name) {
     const auto slash = name.find_last_of('/');
     return slash == std::string::npos ? name : name.substr(slash + 1);
@@ -65,6 +69,19 @@ std::string initComPort(const std::vector<std::string>& names) {
         }
     }
     return chosen;
+}
+
+std::vector<std::string> withNamedPort(std::vector<std::string> ports, const std::string& named) {
+    if (named.empty()) {
+        return ports;
+    }
+    const bool listed = std::any_of(ports.begin(), ports.end(), [&](const std::string& port) {
+        return devicePath(port) == devicePath(named);
+    });
+    if (!listed) {
+        ports.push_back(named);
+    }
+    return ports;
 }
 
 } // namespace vn574::app

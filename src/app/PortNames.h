@@ -24,4 +24,10 @@ std::vector<std::string> sortPortNames(std::vector<std::string> names);
 // there is no port at all.
 std::string initComPort(const std::vector<std::string>& names);
 
+// The machine's ports with the port named on the command line added at the end, unless
+// it is one of them already ("ttyUSB0" and "/dev/ttyUSB0" are one port). A pseudo
+// terminal such as "/dev/pts/4" is never among the machine's serial ports, yet the user
+// asked for it and must find it in the lists.
+std::vector<std::string> withNamedPort(std::vector<std::string> ports, const std::string& named);
+
 } // namespace vn574::app

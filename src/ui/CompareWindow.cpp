@@ -73,6 +73,12 @@ QTableView* CompareWindow::makeTable(CompareTableModel* model, const QString& na
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setAlternatingRowColors(true);
     table->verticalHeader()->hide();
+    // One text line a row, so that a whole channel's differences fit on a screen; a long
+    // value is cut at its column's edge rather than wrapped.
+    table->setWordWrap(false);
+    table->verticalHeader()->setMinimumSectionSize(1);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->horizontalHeader()->setStretchLastSection(true);
     table->installEventFilter(this);
     connect(table, &QTableView::doubleClicked, this,

@@ -70,7 +70,7 @@ template <typename Operation> auto Frm_Radio::withGridLocked(Operation operation
 
 Frm_Radio::Frm_Radio(app::ProcessSettings& settings, app::UserPrompts& prompts, QWidget* parent)
     : QMainWindow(parent), m_settings(settings), m_editor(settings, prompts), m_fields(m_editor),
-      m_rowOps(m_editor, m_fields),
+      m_rowOps(m_editor, m_fields), m_recent(settings.paths.mysetupIni()),
       m_transfers(std::make_unique<clone::RadioTransfers>(m_editor, this)) {
     setObjectName(QStringLiteral("Frm_Radio"));
     setWindowTitle(QStringLiteral("VN-574 Channel Data Editor"));
@@ -88,12 +88,19 @@ Frm_Radio::Frm_Radio(app::ProcessSettings& settings, app::UserPrompts& prompts, 
 
     m_editor.setListener(this);
     // "Yes, save first" in every prompt runs Save with its dialog and the grid lock.
-    m_editor.setSaveHandler(
-        [this] { return withGridLocked([this] { return files::saveWithDialog(m_editor); }); });
+    m_editor.setSaveHandler([this] {
+        const bool saved = withGridLocked([this] { return files::saveWithDialog(m_editor); });
+        if (saved) {
+            rememberCurrentFile();
+        }
+        return saved;
+    });
     m_editor.load();
 
     const int dpi = logicalDpiX();
     resize(twipsToPixels(designWidthTwips, dpi), twipsToPixels(designHeightTwips, dpi));
+    // A channel file dropped anywhere on the window opens; the grid takes no drops itself.
+    setAcceptDrops(true);
 }
 
 Frm_Radio::~Frm_Radio() {
@@ -194,6 +201,7 @@ void Frm_Radio::buildMenus() {
     m_open = m_fileMenu->addAction(QStringLiteral("Open"), this, &Frm_Radio::Menu_Open_Click);
     m_open->setObjectName(QStringLiteral("Menu_Open"));
     m_open->setShortcut(QKeySequence::Open);
+    buildRecentMenu();
     m_save = m_fileMenu->addAction(QStringLiteral("Save"), this, &Frm_Radio::Menu_Save_Click);
     m_save->setObjectName(QStringLiteral("Menu_Save"));
     m_save->setShortcut(QKeySequence::Save);
@@ -294,8 +302,9 @@ void Frm_Radio::buildMenus() {
 }
 
 void Frm_Radio::applyTexts() {
-    setWindowTitle(lang("OTHERS", "70018"));
+    showTitle();
     m_fileMenu->setTitle(lang("Menu", "1000M"));
+    m_recentMenu->setTitle(lang("Menu", "10013"));
     m_new->setText(lang("Menu", "10000"));
     m_open->setText(lang("Menu", "10001"));
     m_save->setText(lang("Menu", "10002"));
@@ -375,6 +384,7 @@ void Frm_Radio::editorChanged(unsigned changes) {
         showHistory();
     }
     showChecksLater(changes);
+    showTitle();
 }
 
 void Frm_Radio::onCellClicked(int gridRow, int gridColumn) {
@@ -407,19 +417,29 @@ void Frm_Radio::Menu_New_Click() {
 void Frm_Radio::Menu_Open_Click() {
     m_grid->finishOpenEditor();
     // The open itself decides between a fresh history and an undoable failed open.
-    withGridLocked([this] { return files::openWithDialog(m_editor); });
+    const auto result = withGridLocked([this] { return files::openWithDialog(m_editor); });
+    if (result && result->status == files::OpenStatus::Opened) {
+        rememberCurrentFile();
+    }
 }
 
 files::OpenResult Frm_Radio::openFile(const std::string& path) {
     m_grid->finishOpenEditor();
     // Exactly as File -> Open: a whole open starts a fresh history, so an undo never
     // brings back the start-up document; a failed one is an undoable step.
-    return withGridLocked([this, &path] { return files::openChannelFile(m_editor, path); });
+    const files::OpenResult result =
+        withGridLocked([this, &path] { return files::openChannelFile(m_editor, path); });
+    if (result.status == files::OpenStatus::Opened) {
+        rememberCurrentFile();
+    }
+    return result;
 }
 
 void Frm_Radio::Menu_Save_Click() {
     m_grid->finishOpenEditor();
-    withGridLocked([this] { return files::saveWithDialog(m_editor); });
+    if (withGridLocked([this] { return files::saveWithDialog(m_editor); })) {
+        rememberCurrentFile();
+    }
 }
 
 void Frm_Radio::Menu_Print_Click() {
@@ -534,9 +554,11 @@ void Frm_Radio::buildTransferMenu() {
     m_writeData = m_transferMenu->addAction(QStringLiteral("&Write CH Data"), this,
                                             &Frm_Radio::Menu_WriteCHData_Click);
     m_writeData->setObjectName(QStringLiteral("Menu_WriteCHData"));
+    m_writeData->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
     m_readData = m_transferMenu->addAction(QStringLiteral("&Read CH Data"), this,
                                            &Frm_Radio::Menu_ReadCHData_Click);
     m_readData->setObjectName(QStringLiteral("Menu_ReadCHData"));
+    m_readData->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     m_comPort = m_transferMenu->addAction(QStringLiteral("&COM Port"), this,
                                           &Frm_Radio::Menu_COMPort_Click);
     m_comPort->setObjectName(QStringLiteral("Menu_COMPort"));
@@ -570,10 +592,15 @@ void Frm_Radio::applyTransferTexts() {
     m_verifyRadio->setText(lang("Menu", "30003"));
     m_restoreBackup->setText(lang("Menu", "30004"));
     m_transferHistory->setText(lang("Menu", "30005"));
+    // The buttons do what the menu items do, so their tips teach the menu's keys.
+    const auto withKeys = [this](const char* key, const QAction* menuItem) {
+        return lang("Toolbar", key) + QStringLiteral(" (") +
+               menuItem->shortcut().toString(QKeySequence::NativeText) + QLatin1Char(')');
+    };
     m_readButton->setText(lang("Toolbar", "8005"));
-    m_readButton->setToolTip(lang("Toolbar", "8005"));
+    m_readButton->setToolTip(withKeys("8005", m_readData));
     m_writeButton->setText(lang("Toolbar", "8006"));
-    m_writeButton->setToolTip(lang("Toolbar", "8006"));
+    m_writeButton->setToolTip(withKeys("8006", m_writeData));
 }
 
 void Frm_Radio::Menu_ReadCHData_Click() {
@@ -605,6 +632,7 @@ void Frm_Radio::closeEvent(QCloseEvent* event) {
         }
         m_closeConfirmed = true;
     }
+    savePlacement();
     event->accept();
 }
 

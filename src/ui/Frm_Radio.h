@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ProcessSettings.h"
+#include "app/RecentFiles.h"
 #include "app/UserPrompts.h"
 #include "document/Editor.h"
 #include "document/FieldEditors.h"
@@ -11,11 +12,14 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
 class QActionGroup;
 class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QGroupBox;
 class QLabel;
 class QMenu;
@@ -59,6 +63,17 @@ public:
     // does once its dialog has returned that name: the same messages, the signalling file
     // beside it, the grid locked for the duration.
     files::OpenResult openFile(const std::string& path);
+    // Opens a file chosen from Open Recent or dropped on the window: Open's question
+    // first when the document is modified, then the file as Open opens it. Nothing when
+    // the question was cancelled.
+    std::optional<files::OpenResult> openWithQuestion(const std::string& path);
+
+    // Restores the window's size, position and column widths as the user left them, and
+    // from now on keeps them and the recently used files in the settings. The desktop
+    // program calls it before showing the window; a picture of the window does not, so
+    // that it neither depends on nor changes the user's settings.
+    void keepSession();
+    [[nodiscard]] QMenu* recentMenu() const { return m_recentMenu; }
 
     // What prints the report; the print dialog and the system printer unless replaced.
     void setReportPrinter(files::ReportPrinter* printer) { m_printer = printer; }
@@ -118,6 +133,8 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void editorChanged(unsigned changes) override;
@@ -156,12 +173,22 @@ private:
     void showChecks();
     void findCell(bool forward);
     [[nodiscard]] document::GridCell currentGridCell() const;
+    // Open Recent, the dropped files, the title and the kept window (Frm_RadioDesktop.cpp).
+    void buildRecentMenu();
+    void showRecentFiles();
+    void showRecentMenuState();
+    // After a whole open or a save: the document's file heads the recent files.
+    void rememberCurrentFile();
+    void showTitle();
+    void savePlacement();
 
     app::ProcessSettings& m_settings;
     document::Editor m_editor;
     document::FieldEditors m_fields;
     document::RowOperations m_rowOps;
     bool m_closeConfirmed = false;
+    app::RecentFiles m_recent;
+    bool m_keepSession = false;
     std::unique_ptr<files::ReportPrinter> m_systemPrinter;
     files::ReportPrinter* m_printer = nullptr;
 
@@ -202,6 +229,7 @@ private:
     QAction* m_compare = nullptr; // Menu_Compare
     CompareWindow* m_compareWindow = nullptr;
     QAction* m_userGuide = nullptr;
+    QMenu* m_recentMenu = nullptr; // Menu_OpenRecent
     QAction* m_newButton = nullptr;
     QAction* m_openButton = nullptr;
     QAction* m_saveButton = nullptr;

@@ -217,7 +217,8 @@ void Frm_Radio::Menu_SortChannels_Click() {
 void Frm_Radio::Menu_RepeaterOffset_Click() {
     m_grid->finishOpenEditor();
     const std::vector<int> rows = selectedGridRows();
-    RepeaterOffsetDialog dialog(m_editor, this);
+    // The row the keyboard or a click made current, not only the last cell clicked.
+    RepeaterOffsetDialog dialog(m_editor, currentGridCell().row, this);
     if (dialog.exec() == QDialog::Accepted) {
         m_rowOps.setRepeaterOffset(rows, dialog.direction(), dialog.offset());
     }

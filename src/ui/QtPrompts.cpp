@@ -75,7 +75,8 @@ QString withDefaultSuffix(const QString& path, const QString& suffix) {
 
 QString QtPrompts::title() const {
     if (m_parent != nullptr && !m_parent->window()->windowTitle().isEmpty()) {
-        return m_parent->window()->windowTitle();
+        // The main window's title carries the mark of unsaved changes; a box does not.
+        return m_parent->window()->windowTitle().remove(QStringLiteral("[*]"));
     }
     return QApplication::applicationDisplayName();
 }
@@ -129,8 +130,10 @@ app::Answer QtPrompts::askAction(const std::string& text, const std::string& act
 
 QString QtPrompts::startFolder() const {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QString::fromStdString(app::dialogStartFolder(
-        m_lastFolder.toStdString(), documents.toStdString(), QDir::homePath().toStdString()));
+    const std::string currentFile = m_currentFile ? m_currentFile() : std::string();
+    return QString::fromStdString(app::dialogStartFolder(currentFile, m_lastFolder.toStdString(),
+                                                         documents.toStdString(),
+                                                         QDir::homePath().toStdString()));
 }
 
 std::optional<std::string> QtPrompts::chosen(const QString& path) {

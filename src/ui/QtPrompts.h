@@ -6,6 +6,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+#include <utility>
+
 namespace vn574::ui {
 
 // "574 files (*.vd)|*.vd|All files (*.*)|*.*" as a Qt file dialog filter. "*.*" is
@@ -19,14 +22,18 @@ QString defaultSuffix(const std::string& filter);
 // becomes "mine.vd"); a name with any extension ("x.txt") is left as it is.
 QString withDefaultSuffix(const QString& path, const QString& suffix);
 
-// The prompts of the desktop program: message boxes, the file dialogs (starting in
-// the folder used last, else the user's documents folder, else the home folder) and the
-// password window.
+// The prompts of the desktop program: message boxes, the file dialogs (starting in the
+// folder of the document's file, else the folder used last, else the user's documents
+// folder, else the home folder) and the password window.
 class QtPrompts : public app::UserPrompts {
 public:
     explicit QtPrompts(QWidget* parent = nullptr) : m_parent(parent) {}
 
     void setParent(QWidget* parent) { m_parent = parent; }
+    // The document's file name ("noname.vd" while it has none), asked at every dialog.
+    void setCurrentFile(std::function<std::string()> currentFile) {
+        m_currentFile = std::move(currentFile);
+    }
 
     void message(const std::string& text, app::Icon icon) override;
     app::Answer ask(const std::string& text, app::Buttons buttons) override;
@@ -44,6 +51,7 @@ private:
 
     QPointer<QWidget> m_parent;
     QString m_lastFolder; // the folder of the file chosen last in this session
+    std::function<std::string()> m_currentFile;
 };
 
 } // namespace vn574::ui

@@ -1,10 +1,12 @@
 #include "app/IniFile.h"
+#include "app/PortNames.h"
 #include "app/SettingsLocation.h"
 #include "app/Startup.h"
 #include "ui/Frm_Radio.h"
 #include "ui/PicturePrompts.h"
 #include "ui/QtPrompts.h"
 #include "ui/QtStartupPlatform.h"
+#include "ui/clone/RadioTransfers.h"
 #include "ui/ChannelGridView.h"
 
 #include <QApplication>
@@ -124,7 +126,15 @@ int main(int argc, char* argv[]) {
     app::ProcessSettings settings;
     settings.paths = app::resolveSettingsPaths(QApplication::applicationDirPath().toStdString(),
                                                options.configDir);
-    ui::QtStartupPlatform platform(ui::clone::CloneEnvironment::system(), options.port);
+    // A port named on the command line, such as the simulator's pseudo-terminal, is one
+    // the machine does not list; the port lists offer it all the same.
+    ui::clone::CloneEnvironment environment = ui::clone::CloneEnvironment::system();
+    if (options.port) {
+        environment.discoverPorts = [machine = environment.discoverPorts, named = *options.port] {
+            return app::withNamedPort(machine(), named);
+        };
+    }
+    ui::QtStartupPlatform platform(environment, options.port);
     const app::StartupMode mode =
         picture ? app::StartupMode::Picture : app::StartupMode::Interactive;
     if (app::runStartup(settings, platform, options.port, mode) == app::StartupOutcome::Exit) {
@@ -141,6 +151,11 @@ int main(int argc, char* argv[]) {
     app::UserPrompts& prompts = picture ? static_cast<app::UserPrompts&>(printed) : boxes;
     ui::Frm_Radio window(settings, prompts);
     boxes.setParent(&window);
+    boxes.setCurrentFile([&window] { return window.editor().fileName(); });
+    window.transfers().setEnvironment(environment);
+    if (!picture) {
+        window.keepSession();
+    }
     window.show();
 
     if (picture) {

@@ -33,5 +33,12 @@ TEST(PortNames, DefaultPortPrefersTheUsbDeviceOfTheLowestNumber) {
     EXPECT_TRUE(isBuiltInSerial("/dev/ttyS3"));
 }
 
+TEST(PortNames, PortNamedOnTheCommandLineJoinsTheListOnce) {
+    EXPECT_EQ(withNamedPort({"ttyS0", "ttyUSB0"}, "/dev/pts/4"),
+              (Names{"ttyS0", "ttyUSB0", "/dev/pts/4"}));
+    EXPECT_EQ(withNamedPort({"ttyS0", "ttyUSB0"}, "/dev/ttyUSB0"), (Names{"ttyS0", "ttyUSB0"}));
+    EXPECT_EQ(withNamedPort({"ttyS0"}, ""), Names{"ttyS0"});
+}
+
 } // namespace
 } // namespace vn574::app

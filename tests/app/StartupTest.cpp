@@ -178,21 +178,25 @@ TEST(SettingsLocationTest, FindsLanguageFilesInBuildTreeAndInstalledLayout) {
     EXPECT_EQ(findLanguageFolder(dir.file("usr/bin")), dir.file("usr/share/vn574/language"));
 }
 
-TEST(DialogFolderTest, LastUsedThenDocumentsThenHomeOnlyWhenTheyExist) {
+TEST(DialogFolderTest, FileFolderThenLastUsedThenDocumentsThenHomeOnlyWhenTheyExist) {
     test::TempDir home;
     const std::string documents = home.file("Documents");
     const std::string last = home.file("radios");
-    EXPECT_EQ(dialogStartFolder("", documents, home.path()), home.path());
-    EXPECT_EQ(dialogStartFolder(last, documents, home.path()), home.path());
+    const std::string fileFolder = home.file("fleet");
+    const std::string file = fileFolder + "/van.vd";
+    EXPECT_EQ(dialogStartFolder("noname.vd", "", documents, home.path()), home.path());
+    EXPECT_EQ(dialogStartFolder(file, last, documents, home.path()), home.path());
 
     std::filesystem::create_directory(documents);
-    EXPECT_EQ(dialogStartFolder("", documents, home.path()), documents);
+    EXPECT_EQ(dialogStartFolder("noname.vd", "", documents, home.path()), documents);
     // A file of that name is no folder to start in.
     home.write("radios", "");
-    EXPECT_EQ(dialogStartFolder(last, documents, home.path()), documents);
+    EXPECT_EQ(dialogStartFolder("noname.vd", last, documents, home.path()), documents);
     std::filesystem::remove(last);
     std::filesystem::create_directory(last);
-    EXPECT_EQ(dialogStartFolder(last, documents, home.path()), last);
+    EXPECT_EQ(dialogStartFolder(file, last, documents, home.path()), last);
+    std::filesystem::create_directory(fileFolder);
+    EXPECT_EQ(dialogStartFolder(file, last, documents, home.path()), fileFolder);
 }
 
 TEST(LocaleTest, MapsPosixNamesToWindowsIdentifiers) {

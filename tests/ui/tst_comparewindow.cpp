@@ -75,6 +75,8 @@ void TestCompareWindow::listsTheDifferencesAndDoubleClickShowsTheChannelCell() {
     const int row = rowOf(*table->model(), QStringLiteral("PL"), QStringLiteral("ScanSkip"));
     QVERIFY(row >= 0);
     QCOMPARE(table->model()->index(row, 0).data(), QVariant("Channel"));
+    // One text line a row, however long the values.
+    QVERIFY(table->rowHeight(row) < 2 * table->fontMetrics().lineSpacing());
 
     const QRect cell = table->visualRect(table->model()->index(row, 2));
     // A user's double-click starts with a press that the view takes as a click.

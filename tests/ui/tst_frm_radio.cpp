@@ -80,7 +80,8 @@ void TestFrmRadio::startsWithModelNineAndItsTexts() {
     QCOMPARE(selector->count(), 32);
     QCOMPARE(selector->currentIndex(), 9);
     QCOMPARE(selector->currentText(), QString("VARDENBTD:Rx(220-259.9950) Tx(220-259.9950)"));
-    QCOMPARE(ui.window().windowTitle(), q(ui.editor().langText("OTHERS", "70018")));
+    QCOMPARE(ui.window().windowTitle(),
+             q(ui.editor().langText("OTHERS", "70018")) + QStringLiteral(" - noname.vd[*]"));
     QCOMPARE(ui.window().findChild<QLabel*>("filename")->text(), QString("noname.vd"));
     QCOMPARE(ui.window().findChild<QLabel*>("StatusBar1Panel1")->text(),
              QString(" Current File: Noname.vd"));
@@ -558,7 +559,8 @@ void TestFrmRadio::languageSwitchAsksFirstThenReloads() {
     QCOMPARE(app::IniFile::readString(mysetup, "language", "CurrentLanguage"),
              std::string("chinese.ini"));
     app::Language chinese(test::languageFolder(), "chinese.ini");
-    QCOMPARE(ui.window().windowTitle(), q(chinese.text("OTHERS", "70018")));
+    QCOMPARE(ui.window().windowTitle(),
+             q(chinese.text("OTHERS", "70018")) + QStringLiteral(" - noname.vd[*]"));
     QCOMPARE(ui.window().findChild<QGroupBox*>("Frame2")->title(),
              q(chinese.text("OTHERS", "70010")));
     QCOMPARE(action(ui, "Menu_New")->text(), q(chinese.text("Menu", "10000")));

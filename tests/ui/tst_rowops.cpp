@@ -213,6 +213,22 @@ void TestRowOps::dialogsSortAndSetTheOffset() {
     QCOMPARE(ui.cell(2, colTxFreq), std::string("145.10000"));
     QCOMPARE(ui.cell(3, colTxFreq), std::string("145.0000"));
     QCOMPARE(ui.prompts.messages.at(0), ui.editor().langText("ROWS", "14026"));
+
+    // It opens on the row the cursor is on, not on the cell clicked last.
+    ui.editor().setCell(3, colRxFreq, "145.0");
+    ui.editor().setCell(3, colTxFreq, "145.6");
+    ui.editor().setCurrentCell(1, colName);
+    ui.window().selectGridRows({3});
+    QString direction;
+    QString offset;
+    whenOpen<ui::RepeaterOffsetDialog>([&](ui::RepeaterOffsetDialog* dialog) {
+        direction = dialog->findChild<QRadioButton*>("OffsetPlus")->isChecked() ? "+" : "other";
+        offset = dialog->findChild<QLineEdit*>("OffsetMHz")->text();
+        dialog->reject();
+    });
+    action(ui, "Menu_RepeaterOffset")->trigger();
+    QCOMPARE(direction, QStringLiteral("+"));
+    QCOMPARE(offset, QStringLiteral("0.6000"));
 }
 
 QTEST_MAIN(TestRowOps)

@@ -18,6 +18,7 @@ namespace {
 
 constexpr int replyLength = 13; // echo of "VN575" CR LF, then CR LF "OK" CR LF
 constexpr const char* identification = "VN575\r\n";
+constexpr const char* cannotOpen = "Cannot Open Communication Port.";
 
 } // namespace
 
@@ -110,23 +111,29 @@ void LoadFrmLink::onOk() {
             m_prompts.message("No Com Port!", app::Icon::Warning);
         }
     }
-    if (!initComm2()) {
-        m_prompts.message("Cannot Open Communication Port.", app::Icon::Error);
+    if (const std::string reason = initComm2(); !reason.empty()) {
+        // The message the window has always shown, then what the user can do about it,
+        // in the words the clone window uses.
+        std::string text = cannotOpen;
+        if (reason != cannotOpen) {
+            text += "\n\n" + reason;
+        }
+        m_prompts.message(text, app::Icon::Error);
         return;
     }
     WriteLink2();
 }
 
-bool LoadFrmLink::initComm2() {
+std::string LoadFrmLink::initComm2() {
     link::SerialPort& port = m_port->port();
     if (port.isOpen()) {
         port.close();
     }
     if (m_settings.commPort.empty()) {
-        return false;
+        return cannotOpen;
     }
     // The link test is the one exchange made with RTS/CTS handshaking.
-    return port.open(m_settings.commPort, link::LineSettings{}, link::Handshake::RtsCts).empty();
+    return port.open(m_settings.commPort, link::LineSettings{}, link::Handshake::RtsCts);
 }
 
 void LoadFrmLink::WriteLink2() {

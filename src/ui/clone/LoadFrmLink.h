@@ -35,7 +35,8 @@ public:
 
 private:
     void onOk();
-    bool initComm2();
+    // "" when the port is open, else why it could not be opened.
+    std::string initComm2();
     void WriteLink2();
     void onReceive();
     void onLinkWait();

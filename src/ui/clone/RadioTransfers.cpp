@@ -200,6 +200,10 @@ link::CloneOutcome RadioTransfers::runCloneWindow(link::TransferMode mode, Clone
     task.keptBackup = m_keptBackup;
     link::CloneOutcome outcome = link::CloneOutcome::Open;
     std::optional<link::ChainResult> chain;
+    // The main window's status bar tells what the radio is doing while the clone window
+    // covers it; a read that did not complete says so afterwards instead of "Ready".
+    m_editor.setStatusPanel2(
+        m_editor.langText("OTHERS", mode == link::TransferMode::Read ? "70021" : "70022"));
     {
         frmMain window(m_editor, m_state, m_environment, &m_lastTrace, m_window);
         window.setTask(std::move(task));
@@ -223,6 +227,7 @@ link::CloneOutcome RadioTransfers::runCloneWindow(link::TransferMode mode, Clone
     }
     // The decoder has replaced model, grid, option flags and labels piece by piece;
     // show the whole result once more.
+    m_editor.setStatusPanel2(m_editor.langText("OTHERS", "70008"));
     m_editor.notify(everythingShown);
     if (chain) {
         offerRestore(*chain);

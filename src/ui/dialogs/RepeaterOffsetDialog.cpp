@@ -17,7 +17,7 @@ namespace vn574::ui {
 
 using namespace document;
 
-RepeaterOffsetDialog::RepeaterOffsetDialog(Editor& editor, QWidget* parent)
+RepeaterOffsetDialog::RepeaterOffsetDialog(Editor& editor, int row, QWidget* parent)
     : QDialog(parent), m_editor(editor) {
     setObjectName(QStringLiteral("RepeaterOffsetDialog"));
     setModal(true);
@@ -39,7 +39,6 @@ RepeaterOffsetDialog::RepeaterOffsetDialog(Editor& editor, QWidget* parent)
     connect(m_simplex, &QRadioButton::toggled, m_offsetBox, &QWidget::setDisabled);
 
     // What the current row already has is the likeliest wish for the others.
-    const int row = editor.currentRow();
     const auto rx = parseNumber(editor.cell(row, colRxFreq));
     const auto tx = parseNumber(editor.cell(row, colTxFreq));
     const double shift = rx && tx ? *tx - *rx : 0;

@@ -14,8 +14,8 @@ namespace vn574::ui {
 class RepeaterOffsetDialog : public QDialog {
     Q_OBJECT
 public:
-    // Opens on the offset the editor's current row has.
-    explicit RepeaterOffsetDialog(document::Editor& editor, QWidget* parent = nullptr);
+    // Opens on the direction and offset grid row `row` has (the grid's current row).
+    RepeaterOffsetDialog(document::Editor& editor, int row, QWidget* parent = nullptr);
 
     [[nodiscard]] document::OffsetDirection direction() const;
     // The offset accepted by OK (0 for simplex).

@@ -38,6 +38,14 @@ using test::memoryFromFile;
 using test::simPort;
 using test::TransferRig;
 using test::withPassword;
+
+namespace {
+
+QString statusPanel2(const TransferRig& rig) {
+    return rig.ui.window().findChild<QLabel*>(QStringLiteral("StatusBar1Panel2"))->text();
+}
+
+} // namespace
 using ui::clone::frmMain;
 
 class TestCloneWindow : public QObject {
@@ -65,9 +73,15 @@ private slots:
 
 void TestCloneWindow::readShowsTheRadioInTheMainWindow() {
     TransferRig rig(memoryFromFile(dataDir + "/image-2m.img"));
+    QString statusDuring;
+    rig.beforeStart = [&rig, &statusDuring](ui::clone::frmMain&) {
+        statusDuring = statusPanel2(rig);
+    };
     rig.trigger("Menu_ReadCHData");
 
     QCOMPARE(rig.windows, 1);
+    QCOMPARE(statusDuring, QStringLiteral("Reading the radio…"));
+    QCOMPARE(statusPanel2(rig), QStringLiteral("Ready"));
     QCOMPARE(rig.caption, QStringLiteral("Read Data from Radio  (COMM Port:/dev/pts/sim)"));
     QCOMPARE(rig.startCaption, QString::fromStdString(rig.text("rw003")));
     QCOMPARE(rig.closeCaption, QString::fromStdString(rig.text("rw005")));
@@ -364,7 +378,13 @@ void TestCloneWindow::writePutsTheDocumentIntoTheRadio() {
     TransferRig rig(*blank);
     QVERIFY(files::openChannelFile(rig.ui.editor(), dataDir + "/image-2m.vd").ok());
     QVERIFY(!rig.ui.editor().document().bModify);
+    QString statusDuring;
+    rig.beforeStart = [&rig, &statusDuring](ui::clone::frmMain&) {
+        statusDuring = statusPanel2(rig);
+    };
     rig.trigger("Write");
+    QCOMPARE(statusDuring, QStringLiteral("Writing the radio…"));
+    QCOMPARE(statusPanel2(rig), QStringLiteral("Ready"));
 
     QCOMPARE(rig.caption, QStringLiteral("Write Data to Radio  (COMM Port:/dev/pts/sim)"));
     QVERIFY(rig.passwordControlsShown);

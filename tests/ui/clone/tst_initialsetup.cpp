@@ -159,9 +159,26 @@ void TestInitialSetup::portThatCannotBeOpened() {
     window.show();
     QCOMPARE(window.findChild<QComboBox*>()->currentText(), QStringLiteral("/dev/missing"));
     button(window, "cmdOK")->click();
-    QCOMPARE(rig.prompts.messages, std::vector<std::string>{"Cannot Open Communication Port."});
+    // The window's own message first, then the port's reason.
+    QCOMPARE(
+        rig.prompts.messages,
+        std::vector<std::string>{"Cannot Open Communication Port.\n\nNo such file or directory"});
     QCOMPARE(rig.prompts.icons, std::vector<app::Icon>{app::Icon::Error});
     QVERIFY(window.isVisible());
+
+    // On the program's own serial port a device that is not there is named as missing,
+    // as the clone window names it.
+    SetupRig real;
+    real.environment.makePort = ui::clone::CloneEnvironment::system().makePort;
+    real.settings.commPort = real.dir.file("ttyUSB9");
+    LoadFrmLink missing(real.settings, real.prompts, real.environment);
+    missing.show();
+    button(missing, "cmdOK")->click();
+    QCOMPARE(real.prompts.messages.size(), std::size_t{1});
+    const std::string& shown = real.prompts.messages.front();
+    QVERIFY2(shown.starts_with("Cannot Open Communication Port.\n\nThe serial port " +
+                               real.dir.file("ttyUSB9") + " does not exist."),
+             shown.c_str());
 
     // A machine without any port: said so, then the port cannot be opened.
     SetupRig bare({}, {});
