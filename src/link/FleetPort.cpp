@@ -249,6 +249,12 @@ void FleetPort::radioEnded() {
     row.ok = result.ok;
     const std::string completed = m_editor.langText("RW", "msg3");
     std::erase(m_prompts.messages, completed);
+    if (!result.ok && result.stepOutcome == CloneOutcome::Closed && !m_stopping) {
+        // The gate asked again: the list's password was not the radio's, or none was given.
+        m_prompts.messages.push_back(
+            radio.password.empty() ? "the radio has a password; give it in the password column"
+                                   : "the password in the radio list is not the radio's");
+    }
     row.message = joined(m_prompts.messages);
     row.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - m_radioStart).count();
