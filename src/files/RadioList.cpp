@@ -69,7 +69,7 @@ struct Refused {
 
 class Reader {
 public:
-    explicit Reader(const std::string& name) : m_name(name) {}
+    explicit Reader(std::string name) : m_name(std::move(name)) {}
 
     [[noreturn]] void refuse(int line, std::string_view column, std::string_view reason) const {
         throw Refused{m_name + " line " + std::to_string(line) + ", column " + std::string(column) +

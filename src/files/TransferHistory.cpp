@@ -212,7 +212,7 @@ std::string historySeconds(double seconds) {
     const auto end =
         std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 1)
             .ptr;
-    return std::string(text.data(), end);
+    return {text.data(), end};
 }
 
 TransferHistory::TransferHistory(std::string path) : m_path(std::move(path)) {}

@@ -92,7 +92,7 @@ std::string checkFleet(const app::ProcessSettings& settings, const std::string& 
             return where + refusal;
         }
         if (std::string error = encodes(editor, prompts); !error.empty()) {
-            return where + "the plan cannot be written with this identity: " + error;
+            return where + "the plan cannot be written with this identity: " += error;
         }
     }
     return {};
@@ -145,10 +145,10 @@ private:
     FleetPort& m_port;
 };
 
-FleetPort::FleetPort(const app::ProcessSettings& settings, FleetSettings fleet,
+FleetPort::FleetPort(app::ProcessSettings settings, FleetSettings fleet,
                      std::vector<files::RadioRow> radios, SerialPort& port, TickTimer& timer,
                      FrameTimer& frameTimer, FleetListener& listener)
-    : m_settings(settings), m_editor(m_settings, m_prompts), m_fleet(std::move(fleet)),
+    : m_settings(std::move(settings)), m_editor(m_settings, m_prompts), m_fleet(std::move(fleet)),
       m_radios(std::move(radios)), m_port(port), m_timer(timer), m_frameTimer(frameTimer),
       m_listener(listener), m_view(std::make_unique<RadioView>(*this)), m_frames(port, frameTimer) {
     if (!m_radios.empty()) {
@@ -251,7 +251,7 @@ void FleetPort::radioEnded() {
     std::erase(m_prompts.messages, completed);
     if (!result.ok && result.stepOutcome == CloneOutcome::Closed && !m_stopping) {
         // The gate asked again: the list's password was not the radio's, or none was given.
-        m_prompts.messages.push_back(
+        m_prompts.messages.emplace_back(
             radio.password.empty() ? "the radio has a password; give it in the password column"
                                    : "the password in the radio list is not the radio's");
     }

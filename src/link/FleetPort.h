@@ -71,7 +71,7 @@ std::string checkFleet(const app::ProcessSettings& settings, const std::string& 
 // document, password and option flags, so that ports run side by side on one event loop.
 class FleetPort {
 public:
-    FleetPort(const app::ProcessSettings& settings, FleetSettings fleet,
+    FleetPort(app::ProcessSettings settings, FleetSettings fleet,
               std::vector<files::RadioRow> radios, SerialPort& port, TickTimer& timer,
               FrameTimer& frameTimer, FleetListener& listener);
     ~FleetPort();

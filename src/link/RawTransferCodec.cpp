@@ -35,7 +35,8 @@ bool imageRowInUse(const codec::MemoryImage& image, int row) {
     if (row < 1 || row > 104) {
         return false;
     }
-    const auto byte = image[static_cast<std::size_t>(inUseBlock * blockBytes + (row - 1) / 8)];
+    const auto byte = image[static_cast<std::size_t>(inUseBlock * blockBytes) +
+                            static_cast<std::size_t>((row - 1) / 8)];
     return ((byte >> (7 - (row - 1) % 8)) & 1) != 0;
 }
 

@@ -354,7 +354,7 @@ void TransferChain::finishWrite() {
         putBlock(written, passwordBlock, m_sentBlocks.at(passwordBlock));
         m_state.strEnteredPassword = codec::TrimAtNul(
             codec::radioPasswordOfBlock(std::span<const std::uint8_t>(written).subspan(
-                passwordBlock * blockBytes, blockBytes)));
+                static_cast<std::size_t>(passwordBlock) * blockBytes, blockBytes)));
     }
 }
 

@@ -142,7 +142,7 @@ private:
     bool finishVerify();
     void failStep(const std::string& extraMessage);
     void endChain(bool ok);
-    void record(ChainStep step, bool ok, const std::string& message, int blocksSent,
+    void record(ChainStep recorded, bool ok, const std::string& message, int blocksSent,
                 int blocksDiffering);
     [[nodiscard]] std::string text(const std::string& key) const;
     [[nodiscard]] std::string expectedModelCode() const;
