@@ -55,8 +55,7 @@ double radioSeconds(std::string line) {
 // Runs the fleet of `devices` (one radio each, own IDs 10001, 10002, ...); nothing (the
 // reason on stderr) unless every radio was written and verified.
 std::optional<FleetRun> runFleet(const std::filesystem::path& work, const std::string& name,
-                                 const std::string& plan,
-                                 const std::vector<std::string>& devices) {
+                                 const std::string& plan, const std::vector<std::string>& devices) {
     const std::string radios = (work / (name + "-radios.csv")).string();
     {
         std::ofstream list(radios, std::ios::binary);
@@ -72,8 +71,7 @@ std::optional<FleetRun> runFleet(const std::filesystem::path& work, const std::s
                                     "--config-dir", (work / "config").string()},
                                    900);
     FleetRun run;
-    run.seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (result.exitCode != 0) {
         std::cerr << name << " failed (exit " << result.exitCode << "):\n"
                   << result.out << result.err;
@@ -107,8 +105,8 @@ int main(int argc, char** argv) {
     const std::string image = (work / "full.img").string();
     std::ofstream(image, std::ios::binary) << vn574::test::sampleRadioImage(100);
     const std::string plan = (work / "plan.vd").string();
-    if (runProcess({VN574_CLI, "decode", image, "-o", plan, "--config-dir",
-                    (work / "config").string()})
+    if (runProcess(
+            {VN574_CLI, "decode", image, "-o", plan, "--config-dir", (work / "config").string()})
             .exitCode != 0) {
         std::cerr << "the plan could not be made from the image\n";
         return 1;
@@ -117,9 +115,8 @@ int main(int argc, char** argv) {
     std::vector<std::unique_ptr<SimProcess>> radios;
     std::vector<std::string> devices;
     for (int i = 0; i < 3; ++i) {
-        radios.push_back(
-            std::make_unique<SimProcess>(std::vector<std::string>{VN574_RADIO_SIM, "--image",
-                                                                  image, "--baud-pace"}));
+        radios.push_back(std::make_unique<SimProcess>(
+            std::vector<std::string>{VN574_RADIO_SIM, "--image", image, "--baud-pace"}));
         if (radios.back()->device().empty()) {
             std::cerr << "the simulator did not start\n";
             return 1;

@@ -77,8 +77,8 @@ std::optional<double> measureFleet(TimedApplication& application, const std::fil
 
     std::string list = "port,label,self_id\n";
     for (std::size_t i = 0; i < devices.size(); ++i) {
-        list += devices[i] + ",radio" + std::to_string(i + 1) + "," + std::to_string(10001 + i) +
-                "\n";
+        list +=
+            devices[i] + ",radio" + std::to_string(i + 1) + "," + std::to_string(10001 + i) + "\n";
     }
     const files::RadioList radios = files::parseRadioList(list, "radios.csv");
     link::FleetSettings fleet;
@@ -122,8 +122,8 @@ std::optional<double> measureFleet(TimedApplication& application, const std::fil
     watch.stop();
     deadline.stop();
 
-    const std::string name = devices.size() == 1 ? std::string("one port")
-                                                 : std::to_string(devices.size()) + " ports";
+    const std::string name =
+        devices.size() == 1 ? std::string("one port") : std::to_string(devices.size()) + " ports";
     if (timedOut || listener.ok != static_cast<int>(devices.size())) {
         std::cerr << "fleet of " << name << ": "
                   << (timedOut ? "did not end in time" : "a radio failed") << '\n';
@@ -159,8 +159,8 @@ int main(int argc, char** argv) {
     const std::string image = (work / "full.img").string();
     std::ofstream(image, std::ios::binary) << test::sampleRadioImage(100);
     const std::string plan = (work / "plan.vd").string();
-    if (test::runProcess({VN574_CLI, "decode", image, "-o", plan, "--config-dir",
-                          (work / "config").string()})
+    if (test::runProcess(
+            {VN574_CLI, "decode", image, "-o", plan, "--config-dir", (work / "config").string()})
             .exitCode != 0) {
         std::cerr << "the plan could not be made from the image\n";
         return 1;
