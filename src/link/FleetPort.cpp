@@ -22,8 +22,13 @@ constexpr int unansweredUntilGone = 3;
 constexpr int answeredUntilThere = 2;
 
 std::string ownIdOf(const codec::MemoryImage& image) {
-    const std::string tag = files::identityOfImage(image).tag;
-    return tag == "none" ? std::string() : tag;
+    // Changed in place rather than compared and copied: GCC 12 at -O3 takes the short
+    // string's comparison for a read of uninitialised bytes and fails the release build.
+    files::BackupIdentity identity = files::identityOfImage(image);
+    if (identity.tag == "none") {
+        identity.tag.clear();
+    }
+    return std::move(identity.tag);
 }
 
 std::string joined(const std::vector<std::string>& messages) {
