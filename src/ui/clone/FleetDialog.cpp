@@ -30,10 +30,15 @@
 namespace vn574::ui::clone {
 namespace {
 
-constexpr int windowWidth = 1100;
+constexpr int windowWidth = 1280;
 constexpr int windowHeight = 480;
-constexpr int progressWidth = 120;
-constexpr int resultWidth = 260;
+// The identity's cells hold a few characters; the phase holds "Connect the next radio
+// to PORT", so that the whole row fits the window.
+constexpr int cellWidth = 64;
+constexpr int portWidth = 150;
+constexpr int labelWidth = 100;
+constexpr int phaseWidth = 200;
+constexpr int progressWidth = 110;
 
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
@@ -69,9 +74,13 @@ FleetDialog::FleetDialog(document::Editor& editor, std::string planPath,
     m_view->setItemDelegateForColumn(
         FleetTableModel::progressColumn,
         new ProgressBarDelegate(FleetTableModel::progressRole, link::blockCount, m_view));
-    m_view->horizontalHeader()->resizeSection(FleetTableModel::progressColumn, progressWidth);
-    m_view->horizontalHeader()->resizeSection(FleetTableModel::resultColumn, resultWidth);
-    m_view->horizontalHeader()->setStretchLastSection(true);
+    QHeaderView* header = m_view->horizontalHeader();
+    header->setDefaultSectionSize(cellWidth);
+    header->resizeSection(link::FleetTable::Port, portWidth);
+    header->resizeSection(link::FleetTable::Label, labelWidth);
+    header->resizeSection(FleetTableModel::phaseColumn, phaseWidth);
+    header->resizeSection(FleetTableModel::progressColumn, progressWidth);
+    header->setStretchLastSection(true);
 
     m_add = button(QStringLiteral("AddRadio"), this);
     m_remove = button(QStringLiteral("RemoveRadio"), this);

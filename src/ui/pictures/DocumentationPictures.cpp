@@ -115,6 +115,13 @@ bool saveCloneWindowDuringRead(ui::Frm_Radio& window, const Request& request) {
     return saved;
 }
 
+// A channel data file keeps the channel words of the language it was saved in: the
+// demonstration file, saved in English, needs attention in the Chinese window, and the
+// fleet window refuses it there. Its picture is the English one only.
+bool fleetPicture(const Request& request) {
+    return request.language == QLatin1String("english.ini");
+}
+
 // The fleet window with two radios on the simulator's cable: saved once the first one's
 // backup is well under way; Stop then ends the run. Its backups, log and history go to a
 // folder beside the file, never to the user's.
@@ -186,6 +193,6 @@ int main(int argc, char* argv[]) {
     const bool done = saveDialog<ui::Frm_Option>(window, request, "radio-options") &&
                       saveDialog<ui::signalling::Frm5Tone>(window, request, "five-tone") &&
                       saveCloneWindowDuringRead(window, request) &&
-                      saveFleetWindowDuringRun(window, request);
+                      (!fleetPicture(request) || saveFleetWindowDuringRun(window, request));
     return done ? 0 : 1;
 }
