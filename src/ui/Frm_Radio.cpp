@@ -574,6 +574,11 @@ void Frm_Radio::buildTransferMenu() {
     m_transferHistory = m_transferMenu->addAction(QStringLiteral("Transfer &History…"), this,
                                                   [this] { m_transfers->transferHistoryMenu(); });
     m_transferHistory->setObjectName(QStringLiteral("Menu_TransferHistory"));
+    m_fleet = m_transferMenu->addAction(QStringLiteral("Program &Several Radios…"), this, [this] {
+        m_grid->finishOpenEditor();
+        m_transfers->programSeveralRadios();
+    });
+    m_fleet->setObjectName(QStringLiteral("Menu_Fleet"));
 
     m_readButton = m_toolBar->addAction(toolIcon(this, "go-down", QStyle::SP_ArrowDown),
                                         QStringLiteral("Read"), this, &Frm_Radio::ReadBtn_Click);
@@ -592,6 +597,7 @@ void Frm_Radio::applyTransferTexts() {
     m_verifyRadio->setText(lang("Menu", "30003"));
     m_restoreBackup->setText(lang("Menu", "30004"));
     m_transferHistory->setText(lang("Menu", "30005"));
+    m_fleet->setText(lang("Menu", "30006"));
     // The buttons do what the menu items do, so their tips teach the menu's keys.
     const auto withKeys = [this](const char* key, const QAction* menuItem) {
         return lang("Toolbar", key) + QStringLiteral(" (") +

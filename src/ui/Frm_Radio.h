@@ -245,6 +245,7 @@ private:
     QAction* m_verifyRadio = nullptr;
     QAction* m_restoreBackup = nullptr;
     QAction* m_transferHistory = nullptr;
+    QAction* m_fleet = nullptr;       // Menu_Fleet
     QAction* m_readButton = nullptr;  // ReadBtn
     QAction* m_writeButton = nullptr; // Write
 

@@ -2,12 +2,14 @@
 
 #include "app/PortNames.h"
 #include "codec/MemoryMap.h"
+#include "document/CellChecks.h"
 #include "document/Editor.h"
 #include "files/BackupStore.h"
 #include "files/ImageFile.h"
 #include "files/TransferHistory.h"
 #include "link/TransferRecords.h"
 #include "ui/clone/DlgSetting.h"
+#include "ui/clone/FleetDialog.h"
 #include "ui/clone/RestoreListDialog.h"
 
 #include <filesystem>
@@ -184,6 +186,36 @@ void RadioTransfers::restoreFromBackupMenu() {
     if (dialog->exec() == QDialog::Accepted) {
         restoreBackup(dialog->chosenBackup());
     }
+}
+
+bool RadioTransfers::programSeveralRadios() {
+    // Every radio gets what a write of the document would send, so the document must be
+    // one the radio holds as the grid shows it.
+    m_editor.UpdateAllArray();
+    document::CellChecks checks;
+    checks.run(m_editor);
+    const std::size_t count =
+        checks.issues().size() + document::CellChecks::recordIssues(m_editor).size();
+    if (count > 0) {
+        m_editor.prompts().message(withArgument(m_editor.langText("FLEET", "16050"),
+                                                document::CellChecks::summary(m_editor, count)),
+                                   app::Icon::Warning);
+        return false;
+    }
+    // The radios get the file, and its log rows name it: what the grid shows must be it.
+    if (m_editor.document().bModify || !fileOnDisk(m_editor.fileName())) {
+        if (m_editor.prompts().ask(m_editor.langText("FLEET", "16051"), app::Buttons::YesNo) !=
+                app::Answer::Yes ||
+            !m_editor.saveDocument()) {
+            return false;
+        }
+    }
+    FleetDialog dialog(m_editor, m_editor.fileName(), m_environment, m_window);
+    if (m_fleetHook) {
+        m_fleetHook(dialog);
+    }
+    dialog.exec();
+    return true;
 }
 
 void RadioTransfers::transferHistoryMenu() {

@@ -20,6 +20,8 @@ class Editor;
 
 namespace vn574::ui::clone {
 
+class FleetDialog;
+
 // The main window's "Transfer" menu and its read and write buttons: the checks and
 // notices before a transfer, and the clone window or port dialog they open. The
 // transfer state lives here as long as the main window, so a radio password typed once
@@ -54,6 +56,9 @@ public:
     // Transfer History: every transfer recorded, newest first, with the restore of a
     // row's backup.
     void transferHistoryMenu();
+    // Program Several Radios: the open document, checked and saved, is the plan of the
+    // fleet window. Returns whether the window was shown.
+    bool programSeveralRadios();
     // Writes the backup at `path` into the radio and verifies it, after asking.
     bool restoreBackup(const std::string& path);
 
@@ -63,6 +68,10 @@ public:
 
     // Runs with every clone window just before it is shown (tests watch it).
     void setCloneWindowHook(std::function<void(frmMain&)> hook) { m_hook = std::move(hook); }
+    // Runs with every fleet window just before it is shown (tests drive it).
+    void setFleetWindowHook(std::function<void(FleetDialog&)> hook) {
+        m_fleetHook = std::move(hook);
+    }
     [[nodiscard]] dlgSetting* portDialog() const { return m_portDialog; }
 
 private:
@@ -87,6 +96,7 @@ private:
     link::TransferTrace m_lastTrace;
     std::string m_keptBackup;
     std::function<void(frmMain&)> m_hook;
+    std::function<void(FleetDialog&)> m_fleetHook;
     QPointer<dlgSetting> m_portDialog;
 };
 

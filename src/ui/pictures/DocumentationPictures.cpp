@@ -1,7 +1,8 @@
 // Draws the pictures of the user guide that `vn574 --screenshot` cannot: the radio option
-// dialog, the 5-tone dialog and the clone window in the middle of a read, each over the
-// main window with a channel data file open. scripts/screenshots.sh runs it for every
-// language with a simulated radio on a pseudo-terminal; it is not installed.
+// dialog, the 5-tone dialog, the clone window in the middle of a read and the fleet window
+// in the middle of a run, each over the main window with a channel data file open.
+// scripts/screenshots.sh runs it for every language with a simulated radio on a pseudo-terminal; it
+// is not installed.
 //   vn574-documentation-pictures --lang english|chinese --port DEV --suffix TEXT OUT_DIR FILE.vd
 #include "app/SettingsLocation.h"
 #include "app/Startup.h"
@@ -9,17 +10,24 @@
 #include "ui/Frm_Radio.h"
 #include "ui/PicturePrompts.h"
 #include "ui/QtStartupPlatform.h"
+#include "link/CloneFrames.h"
+#include "link/FleetTable.h"
+#include "ui/clone/FleetDialog.h"
 #include "ui/clone/FrmMain.h"
 #include "ui/clone/RadioTransfers.h"
 #include "ui/dialogs/Frm_Option.h"
 #include "ui/signalling/Frm5Tone.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -107,6 +115,57 @@ bool saveCloneWindowDuringRead(ui::Frm_Radio& window, const Request& request) {
     return saved;
 }
 
+// A channel data file keeps the channel words of the language it was saved in: the
+// demonstration file, saved in English, needs attention in the Chinese window, and the
+// fleet window refuses it there. Its picture is the English one only.
+bool fleetPicture(const Request& request) {
+    return request.language == QLatin1String("english.ini");
+}
+
+// The fleet window with two radios on the simulator's cable: saved once the first one's
+// backup is well under way; Stop then ends the run. Its backups, log and history go to a
+// folder beside the file, never to the user's.
+bool saveFleetWindowDuringRun(ui::Frm_Radio& window, const Request& request) {
+    const QDir beside = QFileInfo(request.file).dir();
+    qputenv("XDG_DATA_HOME", beside.filePath(QStringLiteral("data")).toLocal8Bit());
+    bool saved = false;
+    window.transfers().setFleetWindowHook([&](ui::clone::FleetDialog& fleet) {
+        auto* poll = new QTimer(&fleet);
+        QObject::connect(poll, &QTimer::timeout, &fleet, [&, poll] {
+            const auto& first = fleet.table().row(0);
+            if (first.state != link::FleetTable::State::Backup ||
+                first.progress * 5 < link::blockCount * 2) {
+                return;
+            }
+            poll->stop();
+            saved = save(fleet, request, "fleet-window");
+            fleet.stop();
+        });
+        QTimer::singleShot(0, &fleet, [&fleet, poll, beside] {
+            auto* add = fleet.findChild<QPushButton*>(QStringLiteral("AddRadio"));
+            QAbstractItemModel* model =
+                fleet.findChild<QTableView*>(QStringLiteral("RadioTable"))->model();
+            const char* labels[] = {"Car 1", "Car 2"};
+            const char* ids[] = {"101", "102"};
+            for (int row = 0; row < 2; ++row) {
+                add->click();
+                model->setData(model->index(row, link::FleetTable::Label),
+                               QString::fromLatin1(labels[row]));
+                model->setData(model->index(row, link::FleetTable::SelfId),
+                               QString::fromLatin1(ids[row]));
+            }
+            fleet.findChild<QLineEdit*>(QStringLiteral("LogPath"))
+                ->setText(beside.filePath(QStringLiteral("fleet-log.csv")));
+            fleet.findChild<QCheckBox*>(QStringLiteral("FastTransfer"))->setChecked(true);
+            poll->start(50);
+            fleet.start();
+            fleet.reject();
+        });
+    });
+    window.transfers().programSeveralRadios();
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -133,6 +192,7 @@ int main(int argc, char* argv[]) {
     }
     const bool done = saveDialog<ui::Frm_Option>(window, request, "radio-options") &&
                       saveDialog<ui::signalling::Frm5Tone>(window, request, "five-tone") &&
-                      saveCloneWindowDuringRead(window, request);
+                      saveCloneWindowDuringRead(window, request) &&
+                      (!fleetPicture(request) || saveFleetWindowDuringRun(window, request));
     return done ? 0 : 1;
 }
