@@ -70,8 +70,8 @@ public:
     void radioFinished(const files::FleetLogRow& row) override;
 
     // What the row's phase and result columns say, in the language given.
-    [[nodiscard]] std::string phaseText(const app::Language& language, int row) const;
-    [[nodiscard]] std::string resultText(const app::Language& language, int row) const;
+    [[nodiscard]] std::string phaseText(const app::Language& language, int index) const;
+    [[nodiscard]] std::string resultText(const app::Language& language, int index) const;
 
     // The log rows of the run, in the order the radios finished.
     [[nodiscard]] const std::vector<files::FleetLogRow>& finished() const { return m_finished; }
