@@ -1,5 +1,7 @@
 #include "app/OptionFlags.h"
 
+#include "app/FileSystem.h"
+
 #include <fstream>
 #include <utility>
 
@@ -20,9 +22,9 @@ OptionFlags SettingFile::load() {
     m_stored = {};
     {
         // Opening the record file has always created it when missing.
-        std::ofstream create(m_path, std::ios::binary | std::ios::app);
+        std::ofstream create(pathOf(m_path), std::ios::binary | std::ios::app);
     }
-    std::ifstream in(m_path, std::ios::binary);
+    std::ifstream in(pathOf(m_path), std::ios::binary);
     if (!in) {
         return {};
     }

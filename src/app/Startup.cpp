@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "app/FileSystem.h"
 #include "app/IniFile.h"
 #include "app/PortNames.h"
 #include "app/TextUtil.h"
@@ -119,7 +120,7 @@ StartupOutcome runStartup(ProcessSettings& settings, StartupPlatform& platform,
     settings.settingFile = std::make_shared<SettingFile>(settings.paths.settingIni());
     // Loading creates a missing Setting.ini, as it always has; a picture only reads.
     std::error_code unknown;
-    if (writes || std::filesystem::exists(settings.paths.settingIni(), unknown)) {
+    if (writes || std::filesystem::exists(pathOf(settings.paths.settingIni()), unknown)) {
         settings.optionFlags = settings.settingFile->load();
     } else {
         settings.optionFlags = {};

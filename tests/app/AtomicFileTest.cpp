@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <csignal>
+#ifndef _WIN32
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace vn574::app {
 namespace {
@@ -42,6 +44,9 @@ TEST(AtomicFileTest, FailureOfTheSecondFileKeepsTheFirstUntouched) {
 }
 
 TEST(AtomicFileTest, FullDiskKeepsTheOldFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << "a full disk is made with fork and a file-size limit, which Windows lacks";
+#else
     test::TempDir dir;
     dir.write("a.vd", "old contents");
     const pid_t child = ::fork();
@@ -59,9 +64,13 @@ TEST(AtomicFileTest, FullDiskKeepsTheOldFile) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(dir.read("a.vd"), "old contents");
     EXPECT_EQ(entriesIn(dir.path()), 1U);
+#endif
 }
 
 TEST(AtomicFileTest, CrashBeforeRenamingKeepsThePreviousFiles) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the crash is a forked child's exit, and Windows has no fork";
+#else
     test::TempDir dir;
     dir.write("a.vd", "old a");
     dir.write("a.ton", "old t");
@@ -77,6 +86,7 @@ TEST(AtomicFileTest, CrashBeforeRenamingKeepsThePreviousFiles) {
     EXPECT_EQ(WEXITSTATUS(status), 3);
     EXPECT_EQ(dir.read("a.vd"), "old a");
     EXPECT_EQ(dir.read("a.ton"), "old t");
+#endif
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "app/SettingsLocation.h"
 #include "app/Startup.h"
 #include "support/TempDir.h"
+#include "support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -159,11 +160,12 @@ TEST(SettingsLocationTest, ConfigDirOverridesAndReadOnlyLanguageFolderFallsBackT
 
     EXPECT_EQ(chooseSettingsFolder(dir.path(), std::nullopt), dir.path());
 
-    if (::geteuid() != 0) { // root may write anywhere, so the fallback cannot be seen
+    // Root may write anywhere, so the fallback cannot be seen; Windows has its own.
+    if (test::permissionsBind()) {
         const std::string readOnly = dir.file("ro");
         std::filesystem::create_directory(readOnly);
         ::chmod(readOnly.c_str(), 0555);
-        ::setenv("XDG_CONFIG_HOME", dir.file("xdg").c_str(), 1);
+        test::setVariable("XDG_CONFIG_HOME", dir.file("xdg"));
         EXPECT_EQ(chooseSettingsFolder(readOnly, std::nullopt), dir.file("xdg") + "/vn574");
     }
 }
