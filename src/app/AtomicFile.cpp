@@ -40,7 +40,8 @@ struct Temporary {
 // Windows has no mkstemp for UTF-16 names: the name is drawn at random and claimed by
 // creating the file, which fails when it exists.
 int createTemporary(std::string& path) {
-    static constexpr char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static constexpr char letters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     thread_local std::mt19937 random(std::random_device{}());
     std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
     const std::string base = path.substr(0, path.size() - 6);

@@ -113,12 +113,27 @@ std::string absoluteVariable(const char* name) {
     const char* value = std::getenv(name);
     // A relative XDG_DATA_HOME is to be ignored: it would put the backups wherever the
     // program happened to be started.
+#ifdef _WIN32
+    // "C:\...", "C:/..." or a network share "\\server\...".
+    const bool absolute = value != nullptr && value[0] != '\0' &&
+                          ((value[1] == ':' && (value[2] == '\\' || value[2] == '/')) ||
+                           (value[0] == '\\' && value[1] == '\\'));
+    return absolute ? std::string(value) : std::string();
+#else
     return value != nullptr && value[0] == '/' ? std::string(value) : std::string();
+#endif
 }
 
 } // namespace
 
 std::string dataFolder() {
+#ifdef _WIN32
+    // The user's roaming application data, as every Windows program keeps its own.
+    if (std::string data = absoluteVariable("APPDATA"); !data.empty()) {
+        return data + "\\vn574";
+    }
+    return {};
+#endif
     if (std::string data = absoluteVariable("XDG_DATA_HOME"); !data.empty()) {
         return data + "/vn574";
     }
@@ -134,11 +149,20 @@ std::string makeOwnerOnlyFolders(const std::string& path) {
     }
     std::size_t end = 0;
     while (end != std::string::npos) {
+#ifdef _WIN32
+        end = path.find_first_of("/\\", end + 1);
+        const std::string prefix = path.substr(0, end);
+        if (prefix.empty() || prefix.back() == '/' || prefix.back() == '\\' ||
+            prefix.back() == ':') {
+            continue; // a doubled or trailing separator, or the drive "C:"
+        }
+#else
         end = path.find('/', end + 1);
         const std::string prefix = path.substr(0, end);
         if (prefix.empty() || prefix.back() == '/') {
             continue; // "//" or a trailing "/"
         }
+#endif
         if (app::makeFolder(prefix) == 0) {
             continue;
         }

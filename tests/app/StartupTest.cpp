@@ -173,11 +173,13 @@ TEST(SettingsLocationTest, ConfigDirOverridesAndReadOnlyLanguageFolderFallsBackT
 TEST(SettingsLocationTest, FindsLanguageFilesInBuildTreeAndInstalledLayout) {
     test::TempDir dir;
     std::filesystem::create_directories(dir.file("bin/language"));
-    EXPECT_EQ(findLanguageFolder(dir.file("bin")), dir.file("bin/language"));
+    using std::filesystem::path;
+    EXPECT_EQ(path(findLanguageFolder(dir.file("bin"))), path(dir.file("bin/language")));
 
     std::filesystem::create_directories(dir.file("usr/bin"));
     std::filesystem::create_directories(dir.file("usr/share/vn574/language"));
-    EXPECT_EQ(findLanguageFolder(dir.file("usr/bin")), dir.file("usr/share/vn574/language"));
+    EXPECT_EQ(path(findLanguageFolder(dir.file("usr/bin"))),
+              path(dir.file("usr/share/vn574/language")));
 }
 
 TEST(DialogFolderTest, FileFolderThenLastUsedThenDocumentsThenHomeOnlyWhenTheyExist) {

@@ -28,6 +28,14 @@ inline void unsetVariable(const std::string& name) {
 #endif
 }
 
+// The variable that names the user's data folder: "XDG_DATA_HOME" (the folder is its
+// "vn574" folder) or, on Windows, "APPDATA".
+#ifdef _WIN32
+inline constexpr const char* dataHomeVariable = "APPDATA";
+#else
+inline constexpr const char* dataHomeVariable = "XDG_DATA_HOME";
+#endif
+
 // Whether taking away the write permission of a file or folder stops this process
 // writing it. Not for root on POSIX; and not on Windows, where the POSIX mode bits are
 // no access control list at all (only a file's read-only attribute remains of them).
