@@ -32,7 +32,7 @@ codec::MemoryImage imageOf(std::uint8_t a, std::uint8_t b, std::uint8_t c,
     return image;
 }
 
-mode_t modeOf(const std::string& path) {
+[[maybe_unused]] mode_t modeOf(const std::string& path) {
     struct stat info {};
     EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
     return info.st_mode & 0777;
