@@ -11,6 +11,10 @@
 #include <filesystem>
 #include <utility>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace vn574::app {
 namespace {
 
@@ -63,6 +67,14 @@ std::string environmentLocaleName() {
         }
     }
     return "C";
+}
+
+std::uint32_t systemDefaultLocaleId() {
+#ifdef _WIN32
+    return ::GetSystemDefaultLCID();
+#else
+    return localeIdFromName(environmentLocaleName());
+#endif
 }
 
 bool parseFirstRun(std::string_view value) {

@@ -32,6 +32,10 @@ std::uint32_t localeIdFromName(std::string_view posixLocale);
 // The locale name the environment chooses for messages (LC_ALL, LC_MESSAGES, LANG).
 std::string environmentLocaleName();
 
+// The system's default locale identifier, which picks the language of the first start:
+// GetSystemDefaultLCID() on Windows, else the identifier of the environment's locale.
+std::uint32_t systemDefaultLocaleId();
+
 // Reads "IsFirstRun". "0" (or "False") means the initial setup has been done; any
 // other number, "True", a missing value or text that is no Boolean means it has not,
 // so a fresh or damaged installation runs the setup once more rather than never.

@@ -6,7 +6,7 @@
 namespace vn574::ui {
 
 std::uint32_t QtStartupPlatform::systemLocaleId() {
-    return app::localeIdFromName(app::environmentLocaleName());
+    return app::systemDefaultLocaleId();
 }
 
 void QtStartupPlatform::runInitialSetup(app::ProcessSettings& settings) {

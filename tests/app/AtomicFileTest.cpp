@@ -1,10 +1,13 @@
 #include "app/AtomicFile.h"
+#include "app/FileSystem.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <array>
 #include <csignal>
+#include <cstdio>
 #ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -30,6 +33,26 @@ TEST(AtomicFileTest, ReplacesAllFilesAndLeavesNoTemporaries) {
     EXPECT_EQ(dir.read("a.vd"), "new a");
     EXPECT_EQ(dir.read("a.ton"), "new t");
     EXPECT_EQ(entriesIn(dir.path()), 2U);
+}
+
+// Names are UTF-8 text; Windows would create them in its ANSI code page unless they
+// go through a path made from UTF-8.
+TEST(AtomicFileTest, NonAsciiNameIsCreatedReplacedAndReadAsItsUtf8Text) {
+    test::TempDir dir;
+    const std::string name = "Kan\xC3\xA4le-\xE6\x97\xA5\xE6\x9C\xAC.vd";
+    ASSERT_EQ(writeFileAtomically(dir.file(name), "old"), "");
+    ASSERT_EQ(writeFileAtomically(dir.file(name), "new"), "");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(pathOf(dir.path()))) {
+        names.push_back(nameOf(entry.path().filename()));
+    }
+    EXPECT_EQ(names, std::vector<std::string>{name});
+    std::FILE* file = openFile(dir.file(name), "rb");
+    ASSERT_NE(file, nullptr);
+    std::array<char, 8> text{};
+    EXPECT_EQ(std::fread(text.data(), 1, text.size(), file), 3U);
+    std::fclose(file);
+    EXPECT_EQ(std::string(text.data(), 3), "new");
 }
 
 TEST(AtomicFileTest, FailureOfTheSecondFileKeepsTheFirstUntouched) {

@@ -170,6 +170,22 @@ TEST(SettingsLocationTest, ConfigDirOverridesAndReadOnlyLanguageFolderFallsBackT
     }
 }
 
+// A language folder nobody can write (here: one that is not there) sends the settings
+// to the user's own folder, on every platform and for every user.
+TEST(SettingsLocationTest, UnwritableLanguageFolderSendsTheSettingsToTheUsersFolder) {
+    test::TempDir dir;
+#ifdef _WIN32
+    const char* variable = "APPDATA";
+#else
+    const char* variable = "XDG_CONFIG_HOME";
+#endif
+    test::setVariable(variable, dir.file("user"));
+    const std::string folder = chooseSettingsFolder(dir.file("missing"), std::nullopt);
+    test::unsetVariable(variable);
+    EXPECT_EQ(std::filesystem::path(folder), std::filesystem::path(dir.file("user/vn574")));
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+}
+
 TEST(SettingsLocationTest, FindsLanguageFilesInBuildTreeAndInstalledLayout) {
     test::TempDir dir;
     std::filesystem::create_directories(dir.file("bin/language"));
