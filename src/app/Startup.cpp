@@ -126,7 +126,7 @@ StartupOutcome runStartup(ProcessSettings& settings, StartupPlatform& platform,
     }
 
     settings.nt6 = false;
-    settings.commPort = portOverride ? *portOverride : initComPort(platform.serialPorts());
+    settings.commPort = portOverride ? *portOverride : machineDefaultPort(platform.serialPorts());
     settings.commSettings = "9600,n,8,1";
 
     settings.settingFile = std::make_shared<SettingFile>(settings.paths.settingIni());
