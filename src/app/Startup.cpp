@@ -69,6 +69,10 @@ std::string environmentLocaleName() {
     return "C";
 }
 
+std::string StartupPlatform::defaultSerialPort() {
+    return initComPort(serialPorts());
+}
+
 std::uint32_t systemDefaultLocaleId() {
 #ifdef _WIN32
     return ::GetSystemDefaultLCID();
@@ -126,7 +130,7 @@ StartupOutcome runStartup(ProcessSettings& settings, StartupPlatform& platform,
     }
 
     settings.nt6 = false;
-    settings.commPort = portOverride ? *portOverride : machineDefaultPort(platform.serialPorts());
+    settings.commPort = portOverride ? *portOverride : platform.defaultSerialPort();
     settings.commSettings = "9600,n,8,1";
 
     settings.settingFile = std::make_shared<SettingFile>(settings.paths.settingIni());

@@ -23,6 +23,10 @@ public:
 
     // The machine's serial ports in discovery order.
     virtual std::vector<std::string> serialPorts() = 0;
+
+    // The default port among them (initComPort); the machine's own rule where it has one
+    // (Windows: machineDefaultPort).
+    virtual std::string defaultSerialPort();
 };
 
 // Maps a POSIX locale name such as "zh_CN.UTF-8" to its Windows locale identifier;
