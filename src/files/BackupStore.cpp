@@ -238,7 +238,11 @@ SavedBackup BackupStore::save(std::span<const std::uint8_t, codec::imageSize> im
 SavedBackup BackupStore::save(std::span<const std::uint8_t, codec::imageSize> image,
                               std::time_t time, const BackupIdentity& identity) const {
     if (m_folder.empty()) {
+#ifdef _WIN32
+        return {{}, "No folder for backups: APPDATA is not set"};
+#else
         return {{}, "No folder for backups: neither XDG_DATA_HOME nor HOME is set"};
+#endif
     }
     if (std::string error = makeOwnerOnlyFolders(m_folder); !error.empty()) {
         return {{}, error};

@@ -260,7 +260,11 @@ std::string appendCsvRow(const std::string& path, std::string_view header, const
 
 std::string TransferHistory::append(const TransferRecord& record) const {
     if (m_path.empty()) {
+#ifdef _WIN32
+        return "No file for the transfer history: APPDATA is not set";
+#else
         return "No file for the transfer history: neither XDG_DATA_HOME nor HOME is set";
+#endif
     }
     if (std::string error = makeOwnerOnlyFolders(folderOf(m_path)); !error.empty()) {
         return error;

@@ -6,9 +6,13 @@
 
 #include <filesystem>
 #include <array>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
-#ifndef _WIN32
+#include <thread>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -54,6 +58,36 @@ TEST(AtomicFileTest, NonAsciiNameIsCreatedReplacedAndReadAsItsUtf8Text) {
     std::fclose(file);
     EXPECT_EQ(std::string(text.data(), 3), "new");
 }
+
+#ifdef _WIN32
+// Another program holding the file open without sharing it (a scanner, an indexer) makes
+// the replacement wait for it a moment, then fail in the usual form.
+TEST(AtomicFileTest, FileHeldOpenByAnotherIsReplacedOnceFreedElseReported) {
+    test::TempDir dir;
+    dir.write("a.vd", "old");
+    const auto hold = [&] {
+        return ::CreateFileW(pathOf(dir.file("a.vd")).c_str(), GENERIC_READ, 0, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+    };
+    HANDLE held = hold();
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        ::CloseHandle(held);
+    });
+    EXPECT_EQ(writeFileAtomically(dir.file("a.vd"), "new"), "");
+    release.join();
+    EXPECT_EQ(dir.read("a.vd"), "new");
+
+    held = hold();
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(writeFileAtomically(dir.file("a.vd"), "newer"),
+              "Cannot replace \"" + dir.file("a.vd") + "\": Permission denied");
+    ::CloseHandle(held);
+    EXPECT_EQ(dir.read("a.vd"), "new");
+    EXPECT_EQ(entriesIn(dir.path()), 1U);
+}
+#endif
 
 TEST(AtomicFileTest, FailureOfTheSecondFileKeepsTheFirstUntouched) {
     test::TempDir dir;
