@@ -48,7 +48,7 @@ void SettingFile::save(const OptionFlags& flags) {
             m_stored[i] = static_cast<std::uint8_t>(values[i]);
         }
     }
-    std::fstream out(m_path, std::ios::binary | std::ios::in | std::ios::out);
+    std::fstream out(pathOf(m_path), std::ios::binary | std::ios::in | std::ios::out);
     if (!out) {
         out.open(m_path, std::ios::binary | std::ios::out);
     }
