@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the editor and its tests need. Packages that are
 # already installed are left alone, so the script is quick on a prepared machine.
+#   scripts/install-deps.sh            the editor and its tests
+#   scripts/install-deps.sh --windows  also the Windows cross compiler and Wine (about
+#                                      1 GB), which only the test command needs
 set -euo pipefail
 
 # Installed without recommends, so everything the two README commands use is named
@@ -18,6 +21,11 @@ packages=(
   desktop-file-utils appstream shared-mime-info man-db
   fonts-wqy-microhei
 )
+# The core built for Windows with mingw-w64 (the POSIX thread model) and run under Wine;
+# GoogleTest is built for it from the sources of the googletest package.
+if [ "${1:-}" = "--windows" ]; then
+  packages+=(g++-mingw-w64-x86-64-posix wine64 googletest)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

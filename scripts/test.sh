@@ -2,8 +2,8 @@
 # Installs what is missing, builds everything and runs every test through CTest:
 # the normal build and its whole suite, then the core, the window code and three
 # transfers over a pseudo-terminal again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, 30 seconds of each fuzz target, then clang-tidy over the
-# core. It ends, also when a stage fails, with the minutes of each stage and the ten
+# UndefinedBehaviorSanitizer, 30 seconds of each fuzz target, clang-tidy over the core,
+# then the core built for Windows with its tests under Wine. It ends, also when a stage fails, with the minutes of each stage and the ten
 # slowest tests, so that the time the command takes stays in view.
 #   scripts/test.sh          everything (what CI runs)
 #   scripts/test.sh --quick  the normal build with its unit and window tests only
@@ -66,7 +66,7 @@ summary() {
 }
 trap summary EXIT
 
-stage install scripts/install-deps.sh
+stage install scripts/install-deps.sh --windows
 stage format scripts/check-format.sh
 
 # configure_and_build PRESET
@@ -93,3 +93,6 @@ stage sanitizer-pty ctest_pass asan-pty --preset asan -j "$pty_jobs" -L '^pty-sm
 stage fuzz scripts/fuzz.sh 30
 
 stage tidy scripts/tidy.sh
+
+# The core built for Windows, its tests under Wine.
+stage windows scripts/windows-tests.sh

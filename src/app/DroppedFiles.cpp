@@ -1,5 +1,6 @@
 #include "app/DroppedFiles.h"
 
+#include "app/FileSystem.h"
 #include "app/TextUtil.h"
 
 #include <filesystem>
@@ -7,7 +8,7 @@
 namespace vn574::app {
 
 bool isChannelFileName(const std::string& path) {
-    return equalsIgnoringCase(std::filesystem::path(path).extension().string(), ".vd");
+    return equalsIgnoringCase(nameOf(pathOf(path).extension()), ".vd");
 }
 
 DropPlan planDrop(const std::vector<std::string>& paths) {

@@ -1,5 +1,7 @@
 #include "app/OptionFlags.h"
 
+#include "app/FileSystem.h"
+
 #include <fstream>
 #include <utility>
 
@@ -20,9 +22,9 @@ OptionFlags SettingFile::load() {
     m_stored = {};
     {
         // Opening the record file has always created it when missing.
-        std::ofstream create(m_path, std::ios::binary | std::ios::app);
+        std::ofstream create(pathOf(m_path), std::ios::binary | std::ios::app);
     }
-    std::ifstream in(m_path, std::ios::binary);
+    std::ifstream in(pathOf(m_path), std::ios::binary);
     if (!in) {
         return {};
     }
@@ -46,7 +48,7 @@ void SettingFile::save(const OptionFlags& flags) {
             m_stored[i] = static_cast<std::uint8_t>(values[i]);
         }
     }
-    std::fstream out(m_path, std::ios::binary | std::ios::in | std::ios::out);
+    std::fstream out(pathOf(m_path), std::ios::binary | std::ios::in | std::ios::out);
     if (!out) {
         out.open(m_path, std::ios::binary | std::ios::out);
     }

@@ -2,11 +2,26 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <tuple>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace vn574::app {
 
 namespace {
+
+// The number of a port name, the text after its first three characters; 0 for none.
+int comNumber(const std::string& name) {
+    int number = 0;
+    const char* end = name.data() + name.size();
+    if (name.size() <= 3 || std::from_chars(name.data() + 3, end, number).ptr != end) {
+        return 0;
+    }
+    return number;
+}
 
 std::string devicePath(const std::string& name) {
     return name.starts_with('/') ? name : "/dev/" + name;
@@ -82,6 +97,74 @@ std::vector<std::string> withNamedPort(std::vector<std::string> ports, const std
         ports.push_back(named);
     }
     return ports;
+}
+
+std::vector<std::string> serialCommPorts(const SerialCommLookup& lookup) {
+    std::vector<std::string> ports;
+    for (int i = 0; i <= 255; ++i) {
+        const std::string index = std::to_string(i);
+        auto serial = lookup("\\Device\\Serial" + index);
+        if (!serial) {
+            serial = lookup("COM" + index);
+        }
+        if (serial) {
+            ports.push_back(*serial);
+        }
+        if (auto vcp = lookup("\\Device\\VCP" + index)) {
+            ports.push_back(*vcp);
+        }
+    }
+    return ports;
+}
+
+std::string serialCommDefaultPort(const SerialCommLookup& lookup) {
+    for (int i = 0; i <= 255; ++i) {
+        const std::string index = std::to_string(i);
+        std::string candidate;
+        for (const std::string& value :
+             {"\\Device\\Serial" + index, "COM" + index, "\\Device\\VCP" + index}) {
+            if (auto port = lookup(value); port && comNumber(*port) > 0) {
+                candidate = "COM" + std::to_string(comNumber(*port));
+            }
+        }
+        if (!candidate.empty()) {
+            return candidate;
+        }
+    }
+    return {};
+}
+
+#ifdef _WIN32
+std::optional<std::string> readSerialComm(const std::string& value) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    std::string text(1024, '\0');
+    DWORD type = 0;
+    DWORD size = static_cast<DWORD>(text.size());
+    const LSTATUS status = ::RegQueryValueExA(key, value.c_str(), nullptr, &type,
+                                              reinterpret_cast<BYTE*>(text.data()), &size);
+    ::RegCloseKey(key);
+    if (status != ERROR_SUCCESS || type != REG_SZ) {
+        return std::nullopt;
+    }
+    text.resize(size);
+    while (!text.empty() && text.back() == '\0') {
+        text.pop_back();
+    }
+    return text;
+}
+#endif
+
+std::string machineDefaultPort(const std::vector<std::string>& ports) {
+#ifdef _WIN32
+    (void)ports;
+    return serialCommDefaultPort(readSerialComm);
+#else
+    return initComPort(ports);
+#endif
 }
 
 } // namespace vn574::app

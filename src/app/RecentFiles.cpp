@@ -1,5 +1,6 @@
 #include "app/RecentFiles.h"
 
+#include "app/FileSystem.h"
 #include "app/IniFile.h"
 
 #include <algorithm>
@@ -18,8 +19,8 @@ std::string key(std::size_t index) {
 // The form a path is compared and kept in: absolute, without "." and "..".
 std::string normalised(const std::string& path) {
     std::error_code unknown;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, unknown);
-    return (unknown ? std::filesystem::path(path) : absolute).lexically_normal().string();
+    const std::filesystem::path absolute = std::filesystem::absolute(pathOf(path), unknown);
+    return nameOf((unknown ? pathOf(path) : absolute).lexically_normal());
 }
 
 } // namespace
@@ -54,7 +55,7 @@ bool RecentFiles::clear() {
 
 bool RecentFiles::exists(const std::string& path) {
     std::error_code unknown;
-    return std::filesystem::is_regular_file(path, unknown);
+    return std::filesystem::is_regular_file(pathOf(path), unknown);
 }
 
 bool RecentFiles::store() const {

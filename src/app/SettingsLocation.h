@@ -12,7 +12,8 @@ namespace vn574::app {
 std::string findLanguageFolder(const std::string& executableFolder);
 
 // The settings folder: `configDir` when given; else the language folder when the user
-// may write it; else $XDG_CONFIG_HOME/vn574 (~/.config/vn574), created when missing.
+// may write it; else $XDG_CONFIG_HOME/vn574 (~/.config/vn574), on Windows
+// %APPDATA%\vn574, created when missing.
 std::string chooseSettingsFolder(const std::string& languageFolder,
                                  const std::optional<std::string>& configDir);
 

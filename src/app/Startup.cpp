@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "app/FileSystem.h"
 #include "app/IniFile.h"
 #include "app/PortNames.h"
 #include "app/TextUtil.h"
@@ -9,6 +10,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace vn574::app {
 namespace {
@@ -64,6 +69,18 @@ std::string environmentLocaleName() {
     return "C";
 }
 
+std::string StartupPlatform::defaultSerialPort() {
+    return initComPort(serialPorts());
+}
+
+std::uint32_t systemDefaultLocaleId() {
+#ifdef _WIN32
+    return ::GetSystemDefaultLCID();
+#else
+    return localeIdFromName(environmentLocaleName());
+#endif
+}
+
 bool parseFirstRun(std::string_view value) {
     const std::string_view text = trimBlanks(value);
     if (equalsIgnoringCase(text, "false")) {
@@ -113,13 +130,13 @@ StartupOutcome runStartup(ProcessSettings& settings, StartupPlatform& platform,
     }
 
     settings.nt6 = false;
-    settings.commPort = portOverride ? *portOverride : initComPort(platform.serialPorts());
+    settings.commPort = portOverride ? *portOverride : platform.defaultSerialPort();
     settings.commSettings = "9600,n,8,1";
 
     settings.settingFile = std::make_shared<SettingFile>(settings.paths.settingIni());
     // Loading creates a missing Setting.ini, as it always has; a picture only reads.
     std::error_code unknown;
-    if (writes || std::filesystem::exists(settings.paths.settingIni(), unknown)) {
+    if (writes || std::filesystem::exists(pathOf(settings.paths.settingIni()), unknown)) {
         settings.optionFlags = settings.settingFile->load();
     } else {
         settings.optionFlags = {};

@@ -23,6 +23,10 @@ public:
 
     // The machine's serial ports in discovery order.
     virtual std::vector<std::string> serialPorts() = 0;
+
+    // The default port among them (initComPort); the machine's own rule where it has one
+    // (Windows: machineDefaultPort).
+    virtual std::string defaultSerialPort();
 };
 
 // Maps a POSIX locale name such as "zh_CN.UTF-8" to its Windows locale identifier;
@@ -31,6 +35,10 @@ std::uint32_t localeIdFromName(std::string_view posixLocale);
 
 // The locale name the environment chooses for messages (LC_ALL, LC_MESSAGES, LANG).
 std::string environmentLocaleName();
+
+// The system's default locale identifier, which picks the language of the first start:
+// GetSystemDefaultLCID() on Windows, else the identifier of the environment's locale.
+std::uint32_t systemDefaultLocaleId();
 
 // Reads "IsFirstRun". "0" (or "False") means the initial setup has been done; any
 // other number, "True", a missing value or text that is no Boolean means it has not,

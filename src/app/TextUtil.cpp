@@ -1,5 +1,7 @@
 #include "app/TextUtil.h"
 
+#include "app/FileSystem.h"
+
 #include <cctype>
 #include <fstream>
 #include <iterator>
@@ -62,7 +64,7 @@ std::string joinFields(const std::vector<std::string>& fields, char separator) {
 }
 
 bool readWholeFile(const std::string& path, std::string& contents) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(pathOf(path), std::ios::binary);
     if (!in) {
         return false;
     }

@@ -2,17 +2,16 @@
 
 #include "app/AtomicFile.h"
 #include "codec/HexText.h"
+#include "app/FileSystem.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
 
 namespace vn574::files {
 namespace {
@@ -114,12 +113,27 @@ std::string absoluteVariable(const char* name) {
     const char* value = std::getenv(name);
     // A relative XDG_DATA_HOME is to be ignored: it would put the backups wherever the
     // program happened to be started.
+#ifdef _WIN32
+    // "C:\...", "C:/..." or a network share "\\server\...".
+    const bool absolute = value != nullptr && value[0] != '\0' &&
+                          ((value[1] == ':' && (value[2] == '\\' || value[2] == '/')) ||
+                           (value[0] == '\\' && value[1] == '\\'));
+    return absolute ? std::string(value) : std::string();
+#else
     return value != nullptr && value[0] == '/' ? std::string(value) : std::string();
+#endif
 }
 
 } // namespace
 
 std::string dataFolder() {
+#ifdef _WIN32
+    // The user's roaming application data, as every Windows program keeps its own.
+    if (std::string data = absoluteVariable("APPDATA"); !data.empty()) {
+        return data + "\\vn574";
+    }
+    return {};
+#endif
     if (std::string data = absoluteVariable("XDG_DATA_HOME"); !data.empty()) {
         return data + "/vn574";
     }
@@ -135,20 +149,29 @@ std::string makeOwnerOnlyFolders(const std::string& path) {
     }
     std::size_t end = 0;
     while (end != std::string::npos) {
+#ifdef _WIN32
+        end = path.find_first_of("/\\", end + 1);
+        const std::string prefix = path.substr(0, end);
+        if (prefix.empty() || prefix.back() == '/' || prefix.back() == '\\' ||
+            prefix.back() == ':') {
+            continue; // a doubled or trailing separator, or the drive "C:"
+        }
+#else
         end = path.find('/', end + 1);
         const std::string prefix = path.substr(0, end);
         if (prefix.empty() || prefix.back() == '/') {
             continue; // "//" or a trailing "/"
         }
-        if (::mkdir(prefix.c_str(), 0700) == 0) {
+#endif
+        if (app::makeFolder(prefix) == 0) {
             continue;
         }
         const int error = errno;
-        struct stat info {};
-        if (::stat(prefix.c_str(), &info) != 0) {
+        const int state = app::folderState(prefix);
+        if (state < 0) {
             return describe("Cannot create the folder", prefix, error);
         }
-        if (!S_ISDIR(info.st_mode)) {
+        if (state == 0) {
             return describe("Cannot create the folder", prefix, ENOTDIR);
         }
     }
@@ -193,8 +216,7 @@ std::string safeBackupLabel(std::string_view label) {
 }
 
 std::string backupFileName(std::time_t time, const BackupIdentity& identity) {
-    std::tm local{};
-    ::localtime_r(&time, &local);
+    const std::tm local = app::localTime(time);
     std::array<char, 32> stamp{};
     std::strftime(stamp.data(), stamp.size(), "%Y%m%d-%H%M%S", &local);
     return std::string(stamp.data()) + "-" + identity.modelCode + "-" + identity.tag +
@@ -216,7 +238,11 @@ SavedBackup BackupStore::save(std::span<const std::uint8_t, codec::imageSize> im
 SavedBackup BackupStore::save(std::span<const std::uint8_t, codec::imageSize> image,
                               std::time_t time, const BackupIdentity& identity) const {
     if (m_folder.empty()) {
+#ifdef _WIN32
+        return {{}, "No folder for backups: APPDATA is not set"};
+#else
         return {{}, "No folder for backups: neither XDG_DATA_HOME nor HOME is set"};
+#endif
     }
     if (std::string error = makeOwnerOnlyFolders(m_folder); !error.empty()) {
         return {{}, error};
@@ -229,23 +255,23 @@ SavedBackup BackupStore::save(std::span<const std::uint8_t, codec::imageSize> im
             (copy == 1 ? name : stem + "-" + std::to_string(copy) + std::string(extension));
         // The name is claimed by creating the file, which fails when it exists, so that
         // no other backup is ever replaced; the complete image then takes its place.
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+        const int fd = app::openDescriptor(path, O_WRONLY | O_CREAT | O_EXCL, 0600);
         if (fd < 0) {
             if (errno == EEXIST) {
                 continue;
             }
             return {{}, describe("Cannot write", path, errno)};
         }
-        ::close(fd);
+        app::closeDescriptor(fd);
         const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
         std::string error = app::writeFileAtomically(path, bytes);
         // The atomic write leaves the file readable by all; the folder is owner-only, but
         // the file itself is made so as well for a folder the user chose.
-        if (error.empty() && ::chmod(path.c_str(), 0600) != 0) {
+        if (error.empty() && app::makeOwnerOnly(path) != 0) {
             error = describe("Cannot protect", path, errno);
         }
         if (!error.empty()) {
-            ::unlink(path.c_str());
+            app::removeFile(path);
             return {{}, error};
         }
         return {path, {}};
@@ -259,25 +285,26 @@ BackupList BackupStore::list() const {
     if (m_folder.empty()) {
         return result;
     }
-    DIR* dir = ::opendir(m_folder.c_str());
-    if (dir == nullptr) {
-        if (errno != ENOENT) {
-            result.error = describe("Cannot read the folder", m_folder, errno);
+    std::error_code failure;
+    std::filesystem::directory_iterator items(app::pathOf(m_folder), failure);
+    if (failure) {
+        const int error = failure.default_error_condition().value();
+        if (error != ENOENT) {
+            result.error = describe("Cannot read the folder", m_folder, error);
         }
         return result;
     }
-    while (const dirent* item = ::readdir(dir)) {
-        auto entry = parseBackupName(item->d_name);
+    for (; items != std::filesystem::directory_iterator(); items.increment(failure)) {
+        auto entry = parseBackupName(app::nameOf(items->path().filename()));
         if (!entry) {
             continue;
         }
         entry->path = m_folder + "/" + entry->fileName;
-        struct stat info {};
-        if (::stat(entry->path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        std::error_code ignored;
+        if (std::filesystem::is_regular_file(app::pathOf(entry->path), ignored)) {
             result.entries.push_back(std::move(*entry));
         }
     }
-    ::closedir(dir);
     std::sort(result.entries.begin(), result.entries.end(),
               [](const BackupEntry& a, const BackupEntry& b) {
                   if (a.time != b.time) {

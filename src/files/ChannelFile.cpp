@@ -1,5 +1,6 @@
 #include "files/ChannelFile.h"
 
+#include "app/FileSystem.h"
 #include "app/AtomicFile.h"
 #include "app/TextUtil.h"
 #include "document/ValueTables.h"
@@ -355,7 +356,7 @@ OpenResult openChannelFile(Editor& editor, const std::string& path) {
         // damage, the signalling of a file too large, or a reset): one step, so that the
         // document before the open can be had back. Whether it counts as unsaved stays
         // as the open left bModify.
-        const std::string name = std::filesystem::path(path).filename().string();
+        const std::string name = app::nameOf(app::pathOf(path).filename());
         editor.recordStep(editor.stepName("95009", name), true);
     }
     return result;

@@ -1,5 +1,7 @@
 #include "files/FileIo.h"
 
+#include "app/FileSystem.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -17,7 +19,7 @@ std::string describe(const char* action, const std::string& path, int error) {
 
 std::string readFileHead(const std::string& path, std::size_t limit, std::string& contents) {
     contents.clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = app::openFile(path, "rb");
     if (file == nullptr) {
         return describe("Cannot open", path, errno);
     }

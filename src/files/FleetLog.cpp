@@ -4,6 +4,8 @@
 #include "files/CsvText.h"
 #include "files/TransferHistory.h"
 
+#include "app/FileSystem.h"
+
 #include <array>
 
 namespace vn574::files {
@@ -20,8 +22,7 @@ std::string defaultFleetLogPath(std::time_t start) {
     if (folder.empty()) {
         return {};
     }
-    std::tm local{};
-    ::localtime_r(&start, &local);
+    const std::tm local = app::localTime(start);
     std::array<char, 32> stamp{};
     std::strftime(stamp.data(), stamp.size(), "%Y%m%d-%H%M%S", &local);
     return folder + "/fleet-" + stamp.data() + ".csv";

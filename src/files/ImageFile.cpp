@@ -1,5 +1,7 @@
 #include "files/ImageFile.h"
 
+#include "app/FileSystem.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -9,7 +11,7 @@
 namespace vn574::files {
 
 std::string readImageFile(const std::string& path, codec::MemoryImage& image) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(app::pathOf(path), std::ios::binary);
     if (!in) {
         return "cannot read \"" + path + "\": " + std::strerror(errno);
     }

@@ -1,5 +1,7 @@
 #include "files/Sha256.h"
 
+#include "app/FileSystem.h"
+
 #include <algorithm>
 #include <bit>
 #include <cerrno>
@@ -125,7 +127,7 @@ std::string sha256Hex(std::string_view bytes) {
 
 std::string fileSha256(const std::string& path, std::string& hex) {
     hex.clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = app::openFile(path, "rb");
     if (file == nullptr) {
         return "Cannot open \"" + path + "\": " + std::strerror(errno);
     }

@@ -3,14 +3,14 @@
 #include "files/BackupStore.h"
 #include "files/CsvText.h"
 
+#include "app/FileSystem.h"
+
 #include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vn574::files {
 namespace {
@@ -31,8 +31,7 @@ std::string folderOf(const std::string& path) {
 } // namespace
 
 std::string historyTime(std::time_t time) {
-    std::tm utc{};
-    ::gmtime_r(&time, &utc);
+    const std::tm utc = app::universalTime(time);
     std::array<char, 32> text{};
     std::strftime(text.data(), text.size(), "%Y-%m-%dT%H:%M:%SZ", &utc);
     return text.data();
@@ -71,7 +70,7 @@ std::optional<std::time_t> parseUtcTime(std::string_view text) {
     fields.tm_hour = *hour;
     fields.tm_min = *minute;
     fields.tm_sec = *second;
-    const std::time_t time = ::timegm(&fields);
+    const std::time_t time = app::timeOfUniversal(fields);
     if (historyTime(time) != text) {
         return std::nullopt; // a 31st of June, an hour 24
     }
@@ -116,7 +115,7 @@ std::optional<TransferRecord> recordOf(const std::vector<std::string>& fields) {
 std::string readWhole(const std::string& path, std::string& text, bool& exists) {
     text.clear();
     exists = false;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = app::openFile(path, "rb");
     if (file == nullptr) {
         return errno == ENOENT ? std::string() : describe("Cannot open", path, errno);
     }
@@ -135,7 +134,7 @@ std::string readWhole(const std::string& path, std::string& text, bool& exists) 
 // The first line of the file, without its line end; nothing when the file is missing or
 // empty. Only the head is read: the header decides, however long the history is.
 std::optional<std::string> firstLine(const std::string& path, std::string& error) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
+    const int fd = app::openDescriptor(path, O_RDONLY);
     if (fd < 0) {
         if (errno != ENOENT) {
             error = describe("Cannot open", path, errno);
@@ -143,9 +142,9 @@ std::optional<std::string> firstLine(const std::string& path, std::string& error
         return std::nullopt;
     }
     std::array<char, 512> head{};
-    const ssize_t n = ::read(fd, head.data(), head.size());
+    const long long n = app::readAt(fd, head.data(), head.size(), 0);
     const int readError = errno;
-    ::close(fd);
+    app::closeDescriptor(fd);
     if (n < 0) {
         error = describe("Cannot read", path, readError);
         return std::nullopt;
@@ -163,19 +162,17 @@ std::optional<std::string> firstLine(const std::string& path, std::string& error
 
 // Moves a file that is no history aside, under a name that no other file has.
 std::string putAside(const std::string& path, std::time_t time) {
-    std::tm local{};
-    ::localtime_r(&time, &local);
+    const std::tm local = app::localTime(time);
     std::array<char, 32> stamp{};
     std::strftime(stamp.data(), stamp.size(), "%Y%m%d-%H%M%S", &local);
     const std::string base = folderOf(path) + "/history-" + stamp.data();
     for (int copy = 1; copy <= 1000; ++copy) {
         const std::string aside =
             base + (copy == 1 ? std::string() : "-" + std::to_string(copy)) + ".bad.csv";
-        struct stat info {};
-        if (::lstat(aside.c_str(), &info) == 0) {
+        if (app::nameTaken(aside)) {
             continue;
         }
-        if (std::rename(path.c_str(), aside.c_str()) != 0) {
+        if (app::renameFile(path, aside) != 0) {
             return describe("Cannot move aside", path, errno);
         }
         return {};
@@ -226,29 +223,29 @@ std::string appendCsvRow(const std::string& path, std::string_view header, const
     if (std::string error = makeOwnerOnlyFolders(folderOf(path)); !error.empty()) {
         return error;
     }
-    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT, 0600);
+    const int fd = app::openDescriptor(path, O_RDWR | O_APPEND | O_CREAT, 0600);
     if (fd < 0) {
         return describe("Cannot write", path, errno);
     }
     std::string text;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && info.st_size == 0) {
+    const long long size = app::sizeOf(fd);
+    if (size == 0) {
         text = std::string(header) + "\r\n";
     } else {
         // A last row cut short (a full disk, an edit) must not swallow this one; the file
         // is open for reading too so that its last byte can be seen.
         char last = '\n';
-        if (::pread(fd, &last, 1, info.st_size - 1) == 1 && last != '\n') {
+        if (size > 0 && app::readAt(fd, &last, 1, size - 1) == 1 && last != '\n') {
             text = "\r\n";
         }
     }
     text += row;
-    ssize_t written = -1;
+    long long written = -1;
     do {
-        written = ::write(fd, text.data(), text.size());
+        written = app::writeDescriptor(fd, text.data(), text.size());
     } while (written < 0 && errno == EINTR);
     const int writeError = errno;
-    const bool closed = ::close(fd) == 0;
+    const bool closed = app::closeDescriptor(fd) == 0;
     if (written < 0) {
         return describe("Cannot write", path, writeError);
     }
@@ -263,7 +260,11 @@ std::string appendCsvRow(const std::string& path, std::string_view header, const
 
 std::string TransferHistory::append(const TransferRecord& record) const {
     if (m_path.empty()) {
+#ifdef _WIN32
+        return "No file for the transfer history: APPDATA is not set";
+#else
         return "No file for the transfer history: neither XDG_DATA_HOME nor HOME is set";
+#endif
     }
     if (std::string error = makeOwnerOnlyFolders(folderOf(m_path)); !error.empty()) {
         return error;

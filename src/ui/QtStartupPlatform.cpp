@@ -1,12 +1,14 @@
 #include "ui/QtStartupPlatform.h"
 
+#include "app/PortNames.h"
+
 #include "ui/QtPrompts.h"
 #include "ui/clone/LoadFrmLink.h"
 
 namespace vn574::ui {
 
 std::uint32_t QtStartupPlatform::systemLocaleId() {
-    return app::localeIdFromName(app::environmentLocaleName());
+    return app::systemDefaultLocaleId();
 }
 
 void QtStartupPlatform::runInitialSetup(app::ProcessSettings& settings) {
@@ -17,6 +19,10 @@ void QtStartupPlatform::runInitialSetup(app::ProcessSettings& settings) {
     clone::LoadFrmLink window(settings, prompts, m_environment);
     prompts.setParent(&window);
     window.exec();
+}
+
+std::string QtStartupPlatform::defaultSerialPort() {
+    return app::machineDefaultPort(serialPorts());
 }
 
 std::vector<std::string> QtStartupPlatform::serialPorts() {

@@ -21,6 +21,7 @@ public:
     std::uint32_t systemLocaleId() override;
     void runInitialSetup(app::ProcessSettings& settings) override;
     std::vector<std::string> serialPorts() override;
+    std::string defaultSerialPort() override;
 
 private:
     clone::CloneEnvironment m_environment;

@@ -2,10 +2,35 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace vn574::app {
 namespace {
 
 using Names = std::vector<std::string>;
+
+TEST(PortNames, SerialCommListsSerialThenVcpByIndexAndTheVcpPortIsTheDefault) {
+    const std::map<std::string, std::string> values{{"\\Device\\Serial0", "COM3"},
+                                                    {"\\Device\\VCP0", "COM7"},
+                                                    {"COM2", "COM2"},
+                                                    {"\\Device\\Serial2", "COM9"},
+                                                    {"\\Device\\VCP1", "COM11"}};
+    const SerialCommLookup lookup = [&](const std::string& name) -> std::optional<std::string> {
+        const auto found = values.find(name);
+        return found == values.end() ? std::nullopt : std::optional(found->second);
+    };
+    // "COM2" is looked at only for an index without a "\Device\Serial" value.
+    EXPECT_EQ(serialCommPorts(lookup), (Names{"COM3", "COM7", "COM11", "COM9"}));
+    EXPECT_EQ(serialCommDefaultPort(lookup), "COM7");
+
+    const SerialCommLookup none = [](const std::string&) { return std::nullopt; };
+    EXPECT_EQ(serialCommPorts(none), Names{});
+    EXPECT_EQ(serialCommDefaultPort(none), "");
+    const SerialCommLookup noPortName = [](const std::string& name) -> std::optional<std::string> {
+        return name == "\\Device\\Serial0" ? std::optional<std::string>("serial") : std::nullopt;
+    };
+    EXPECT_EQ(serialCommDefaultPort(noPortName), "");
+}
 
 TEST(PortNames, NumberIsTheTrailingDigits) {
     EXPECT_EQ(portNumber("ttyUSB12"), 12);

@@ -5,10 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace vn574::app {
 namespace {
 
 using Files = std::vector<std::string>;
+
+// A file as the list keeps it: with the platform's own separators ("\\" on Windows).
+std::string listed(const std::string& path) {
+    return std::filesystem::path(path).make_preferred().string();
+}
 
 TEST(RecentFilesTest, NewestFirstEightAtMostKeptAcrossRuns) {
     test::TempDir dir;
@@ -24,12 +31,13 @@ TEST(RecentFilesTest, NewestFirstEightAtMostKeptAcrossRuns) {
         recent.add(dir.file("sub/../f4.vd"));
         EXPECT_EQ(recent.files().size(), RecentFiles::capacity);
     }
-    const Files expected{dir.file("f4.vd"), dir.file("f9.vd"), dir.file("f8.vd"),
-                         dir.file("f7.vd"), dir.file("f6.vd"), dir.file("f5.vd"),
-                         dir.file("f3.vd"), dir.file("f2.vd")};
+    const Files expected{listed(dir.file("f4.vd")), listed(dir.file("f9.vd")),
+                         listed(dir.file("f8.vd")), listed(dir.file("f7.vd")),
+                         listed(dir.file("f6.vd")), listed(dir.file("f5.vd")),
+                         listed(dir.file("f3.vd")), listed(dir.file("f2.vd"))};
     RecentFiles again(ini);
     EXPECT_EQ(again.files(), expected);
-    EXPECT_EQ(IniFile::readString(ini, "recent", "File1"), dir.file("f4.vd"));
+    EXPECT_EQ(IniFile::readString(ini, "recent", "File1"), listed(dir.file("f4.vd")));
     EXPECT_EQ(IniFile::readString(ini, "language", "CurrentLanguage"), "english.ini");
 
     again.clear();
@@ -43,7 +51,7 @@ TEST(RecentFilesTest, SkipsGapsAndRepeatsOfAnEditedFileAndTellsMissingFiles) {
     dir.write("mysetup.ini", "[recent]\nFile1=" + dir.file("here.vd") + "\nFile2=\nFile3=" +
                                  dir.file("gone.vd") + "\nFile4=" + dir.file("here.vd") + "\n");
     const RecentFiles recent(dir.file("mysetup.ini"));
-    EXPECT_EQ(recent.files(), (Files{dir.file("here.vd"), dir.file("gone.vd")}));
+    EXPECT_EQ(recent.files(), (Files{listed(dir.file("here.vd")), listed(dir.file("gone.vd"))}));
     EXPECT_TRUE(RecentFiles::exists(dir.file("here.vd")));
     EXPECT_FALSE(RecentFiles::exists(dir.file("gone.vd")));
     EXPECT_FALSE(RecentFiles::exists(dir.path())); // a folder is no file to open

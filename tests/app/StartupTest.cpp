@@ -3,6 +3,7 @@
 #include "app/SettingsLocation.h"
 #include "app/Startup.h"
 #include "support/TempDir.h"
+#include "support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -159,23 +160,42 @@ TEST(SettingsLocationTest, ConfigDirOverridesAndReadOnlyLanguageFolderFallsBackT
 
     EXPECT_EQ(chooseSettingsFolder(dir.path(), std::nullopt), dir.path());
 
-    if (::geteuid() != 0) { // root may write anywhere, so the fallback cannot be seen
+    // Root may write anywhere, so the fallback cannot be seen; Windows has its own.
+    if (test::permissionsBind()) {
         const std::string readOnly = dir.file("ro");
         std::filesystem::create_directory(readOnly);
         ::chmod(readOnly.c_str(), 0555);
-        ::setenv("XDG_CONFIG_HOME", dir.file("xdg").c_str(), 1);
+        test::setVariable("XDG_CONFIG_HOME", dir.file("xdg"));
         EXPECT_EQ(chooseSettingsFolder(readOnly, std::nullopt), dir.file("xdg") + "/vn574");
     }
+}
+
+// A language folder nobody can write (here: one that is not there) sends the settings
+// to the user's own folder, on every platform and for every user.
+TEST(SettingsLocationTest, UnwritableLanguageFolderSendsTheSettingsToTheUsersFolder) {
+    test::TempDir dir;
+#ifdef _WIN32
+    const char* variable = "APPDATA";
+#else
+    const char* variable = "XDG_CONFIG_HOME";
+#endif
+    test::setVariable(variable, dir.file("user"));
+    const std::string folder = chooseSettingsFolder(dir.file("missing"), std::nullopt);
+    test::unsetVariable(variable);
+    EXPECT_EQ(std::filesystem::path(folder), std::filesystem::path(dir.file("user/vn574")));
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
 }
 
 TEST(SettingsLocationTest, FindsLanguageFilesInBuildTreeAndInstalledLayout) {
     test::TempDir dir;
     std::filesystem::create_directories(dir.file("bin/language"));
-    EXPECT_EQ(findLanguageFolder(dir.file("bin")), dir.file("bin/language"));
+    using std::filesystem::path;
+    EXPECT_EQ(path(findLanguageFolder(dir.file("bin"))), path(dir.file("bin/language")));
 
     std::filesystem::create_directories(dir.file("usr/bin"));
     std::filesystem::create_directories(dir.file("usr/share/vn574/language"));
-    EXPECT_EQ(findLanguageFolder(dir.file("usr/bin")), dir.file("usr/share/vn574/language"));
+    EXPECT_EQ(path(findLanguageFolder(dir.file("usr/bin"))),
+              path(dir.file("usr/share/vn574/language")));
 }
 
 TEST(DialogFolderTest, FileFolderThenLastUsedThenDocumentsThenHomeOnlyWhenTheyExist) {

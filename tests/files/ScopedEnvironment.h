@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/TestPlatform.h"
+
 #include <cstdlib>
 #include <ctime>
 #include <optional>
@@ -19,9 +21,9 @@ public:
     ~ScopedEnvironment() {
         for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it) {
             if (it->second) {
-                ::setenv(it->first.c_str(), it->second->c_str(), 1);
+                test::setVariable(it->first, *it->second);
             } else {
-                ::unsetenv(it->first.c_str());
+                test::unsetVariable(it->first);
             }
         }
         ::tzset();
@@ -32,9 +34,9 @@ public:
         const char* old = std::getenv(name.c_str());
         m_saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
         if (value) {
-            ::setenv(name.c_str(), value->c_str(), 1);
+            test::setVariable(name, *value);
         } else {
-            ::unsetenv(name.c_str());
+            test::unsetVariable(name);
         }
         ::tzset();
     }

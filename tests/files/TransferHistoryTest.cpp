@@ -3,6 +3,8 @@
 #include "ScopedEnvironment.h"
 #include "support/TempDir.h"
 
+#include "support/TestPlatform.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -96,11 +98,12 @@ TEST_F(TransferHistoryTest, AHistoryThatCannotBeWrittenIsReportedNotThrown) {
     EXPECT_NE(TransferHistory(dir.file("history.csv")).append(writeRecord()), "");
     EXPECT_NE(TransferHistory(dir.file("history.csv")).read().error, "");
 
-    env.set("XDG_DATA_HOME", std::nullopt);
+    env.set(test::dataHomeVariable, std::nullopt);
     env.set("HOME", std::nullopt);
     EXPECT_NE(TransferHistory::standard().append(writeRecord()), "");
-    env.set("XDG_DATA_HOME", dir.path());
-    EXPECT_EQ(TransferHistory::standard().path(), dir.file("vn574/history.csv"));
+    env.set(test::dataHomeVariable, dir.path());
+    EXPECT_EQ(fs::path(TransferHistory::standard().path()),
+              fs::path(dir.file("vn574/history.csv")));
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 #include "rig/CloneRig.h"
 #include "support/TestEnvironment.h"
 
+#include "support/TestPlatform.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -47,7 +49,7 @@ public:
 // Ports with simulated radios in virtual time, each with its own line and timers.
 struct FleetRig {
     FleetRig() {
-        environment.set("XDG_DATA_HOME", fixture.dir.path() + "/data");
+        environment.set(test::dataHomeVariable, fixture.dir.path() + "/data");
         fleet.planPath = plan;
         fleet.fast = true;
         fleet.intervals = {100, 100};

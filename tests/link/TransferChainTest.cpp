@@ -6,6 +6,8 @@
 #include "link/TransferChain.h"
 #include "rig/CloneRig.h"
 
+#include "support/TestPlatform.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -92,7 +94,7 @@ bool sameBlock(const sim::Memory& a, const sim::Memory& b, int block) {
 struct ChainRig : CloneRig {
     ChainRig(const sim::Memory& radioMemory, int documentRows, sim::Faults faults = {})
         : CloneRig(radioMemory, faults) {
-        environment.set("XDG_DATA_HOME", dir.path() + "/data");
+        environment.set(test::dataHomeVariable, dir.path() + "/data");
         codec.source = sampleRadio(documentRows);
         setGridRowsInUse(editor, documentRows);
     }

@@ -11,8 +11,10 @@
 
 #include <csignal>
 #include <filesystem>
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace vn574::test {
 namespace {
@@ -20,6 +22,9 @@ namespace {
 const std::string dataDir = VN574_TEST_DATA_DIR;
 
 TEST(CrashDuringSave, KilledBeforeRenamingLeavesThePreviousPairIntact) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the crash is a forked child killed by a signal, and Windows has no fork";
+#else
     TempDir dir;
     const std::string vd = dir.file("radio.vd");
     std::filesystem::copy_file(dataDir + "/sample-2m.vd", vd);
@@ -58,6 +63,7 @@ TEST(CrashDuringSave, KilledBeforeRenamingLeavesThePreviousPairIntact) {
     EditorFixture reopened;
     ASSERT_TRUE(files::openChannelFile(reopened.editor, vd).ok());
     EXPECT_EQ(reopened.editor.cell(1, document::colName), "AGAIN");
+#endif
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <stdlib.h>
@@ -9,11 +10,27 @@
 namespace vn574::test {
 
 TempDir::TempDir() {
+#ifdef _WIN32
+    // No mkdtemp: a random name, claimed by creating the folder, which fails when it
+    // exists. Forward slashes, as the tests join names with "/".
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && m_path.empty(); ++attempt) {
+        const auto candidate = std::filesystem::temp_directory_path() /
+                               ("vn574-test-" + std::to_string(random() % 100000000));
+        if (std::filesystem::create_directory(candidate)) {
+            m_path = candidate.generic_string();
+        }
+    }
+    if (m_path.empty()) {
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+#else
     std::string pattern = (std::filesystem::temp_directory_path() / "vn574-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot create a temporary folder");
     }
     m_path = pattern;
+#endif
 }
 
 TempDir::~TempDir() {

@@ -187,6 +187,12 @@ std::string QtSerialPort::readAll() {
 }
 
 std::vector<std::string> availablePortNames() {
+#ifdef _WIN32
+    // The registry's list, in its own order; bNT6 stays false, so the fixed list of
+    // COM1 to COM256 is never used (Windows 8 and later report version 6.2 to a program
+    // without a manifest, which would otherwise list 256 ports that mostly do not exist).
+    return app::serialCommPorts(app::readSerialComm);
+#endif
     std::vector<std::string> names;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         names.push_back(info.portName().toStdString());

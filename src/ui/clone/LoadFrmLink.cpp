@@ -104,7 +104,7 @@ void LoadFrmLink::fillPortList(const std::vector<std::string>& ports) {
 void LoadFrmLink::onOk() {
     if (m_settings.commPort.empty()) {
         const std::vector<std::string> ports = m_environment.discoverPorts();
-        m_settings.commPort = app::initComPort(ports);
+        m_settings.commPort = app::machineDefaultPort(ports);
         fillPortList(ports);
         if (m_settings.commPort.empty()) {
             // Said with the program's own words rather than with an empty box.

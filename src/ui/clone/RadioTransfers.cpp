@@ -299,7 +299,7 @@ void RadioTransfers::comPortMenu() {
     auto& settings = m_editor.settings();
     const std::vector<std::string> ports = m_environment.discoverPorts();
     if (!settings.nt6 && settings.commPort.empty()) {
-        settings.commPort = app::initComPort(ports);
+        settings.commPort = app::machineDefaultPort(ports);
     }
     if (settings.commPort.empty()) {
         m_editor.prompts().message("No Com Port!", app::Icon::Warning);
