@@ -18,7 +18,7 @@ std::filesystem::path pathOf(const std::string& name) {
     return std::filesystem::path(reinterpret_cast<const char8_t*>(name.data()),
                                  reinterpret_cast<const char8_t*>(name.data() + name.size()));
 #else
-    return std::filesystem::path(name);
+    return {name};
 #endif
 }
 
