@@ -15,12 +15,20 @@ cmake --preset windows-core >/dev/null
 cmake --build --preset windows-core
 
 export WINEPREFIX="$PWD/build/windows-core/wineprefix"
+# Wine names the files it creates in the locale's character set: without a UTF-8 locale
+# (a bare environment has none) a name such as "Kanäle-日本.vd" cannot be created at all.
+export LC_ALL=C.UTF-8
 export WINEDEBUG=-all
 wine64=$(command -v wine64 || echo /usr/lib/wine/wine64)
 [ -x "$wine64" ] || fail "wine64 is not installed (scripts/install-deps.sh --windows)"
+# /usr/bin/wineserver comes with the recommended wine package, which a minimal install
+# leaves out; wine64's own library folder always has it.
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+[ -x "$wineserver" ] || fail "wineserver is not installed (scripts/install-deps.sh --windows)"
+export WINESERVER="$wineserver"
 
 stop_wine() {
-  timeout 30 wineserver -k >/dev/null 2>&1 || true
+  timeout 30 "$wineserver" -k >/dev/null 2>&1 || true
 }
 trap stop_wine EXIT
 
@@ -32,7 +40,7 @@ trap stop_wine EXIT
 # A server left from an earlier run of this prefix is stopped first.
 mkdir -p "$WINEPREFIX"
 stop_wine
-timeout 60 wineserver -p || fail "the Wine server did not start"
+timeout 60 "$wineserver" -p || fail "the Wine server did not start"
 timeout 300 "$wine64" cmd /c exit </dev/null >/dev/null 2>&1 ||
   fail "Wine did not start within 5 minutes (prefix $WINEPREFIX)"
 
