@@ -1,6 +1,7 @@
 #include "app/ProcessSettings.h"
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
+#include "cli/TransferOptions.h"
 #include "files/FleetLog.h"
 #include "files/RadioList.h"
 #include "files/Sha256.h"
@@ -15,8 +16,6 @@
 namespace vn574::cli {
 
 namespace {
-
-constexpr int longestTickMs = 10000;
 
 const char* phaseWord(link::FleetPhase phase) {
     switch (phase) {
@@ -122,15 +121,8 @@ int runFleet(const QStringList& arguments) {
         return exitUsage;
     }
     link::FleetSettings fleet;
-    if (parser.isSet(tickMs)) {
-        bool ok = false;
-        const int ms = parser.value(tickMs).toInt(&ok);
-        if (!ok || ms < 1 || ms > longestTickMs) {
-            CliSession::printError("--tick-ms takes a number of milliseconds from 1 to " +
-                                   std::to_string(longestTickMs));
-            return exitUsage;
-        }
-        fleet.intervals = {ms, ms};
+    if (!readTickMs(parser, tickMs, fleet.intervals)) {
+        return exitUsage;
     }
     if (!session.start(parser)) {
         return exitUsage;

@@ -50,18 +50,27 @@ bool checkPassword(const QString& password, const std::string& option) {
     return true;
 }
 
+bool readTickMs(const QCommandLineParser& parser, const QCommandLineOption& tickMs,
+                link::TickIntervals& intervals) {
+    if (!parser.isSet(tickMs)) {
+        return true;
+    }
+    bool ok = false;
+    const int ms = parser.value(tickMs).toInt(&ok);
+    if (!ok || ms < 1 || ms > longestTickMs) {
+        CliSession::printError("--tick-ms takes a number of milliseconds from 1 to " +
+                               std::to_string(longestTickMs));
+        return false;
+    }
+    intervals = {ms, ms};
+    return true;
+}
+
 // Checks the shared options; prints the reason and returns false when one is wrong.
 bool readTransferOptions(const QCommandLineParser& parser, const TransferOptions& options,
                          link::CloneRunOptions& run) {
-    if (parser.isSet(options.tickMs)) {
-        bool ok = false;
-        const int ms = parser.value(options.tickMs).toInt(&ok);
-        if (!ok || ms < 1 || ms > longestTickMs) {
-            CliSession::printError("--tick-ms takes a number of milliseconds from 1 to " +
-                                   std::to_string(longestTickMs));
-            return false;
-        }
-        run.intervals = {ms, ms};
+    if (!readTickMs(parser, options.tickMs, run.intervals)) {
+        return false;
     }
     run.fast = parser.isSet(options.fast);
     return !parser.isSet(options.password) ||

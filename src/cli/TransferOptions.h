@@ -57,6 +57,11 @@ int finishTrace(int status, const QCommandLineParser& parser, const TransferOpti
 // command line take the same characters.
 bool checkPassword(const QString& password, const std::string& option);
 
+// --tick-ms into both intervals; prints the reason and returns false when it is no number
+// of milliseconds from 1 to 10000.
+bool readTickMs(const QCommandLineParser& parser, const QCommandLineOption& tickMs,
+                link::TickIntervals& intervals);
+
 // Checks the shared options; prints the reason and returns false when one is wrong.
 bool readTransferOptions(const QCommandLineParser& parser, const TransferOptions& options,
                          link::CloneRunOptions& run);
